@@ -1,0 +1,20 @@
+#include "batch/BatchInput.h"
+
+#include "batch/BatchOptions.h"
+#include "engine/AnalysisData.h"
+#include "input/core/MatrixConfirm.h"
+#include "input/core/MatrixDataFile.h"
+
+namespace vantrel {
+
+void LoadBatchInput(const BatchOptions& options, AnalysisData& data)
+{
+    CellStore labels;
+    CellStore matrix;
+    LoadMatrixDataFile(options.InputFile, labels, matrix);
+    const MatrixKind kind = options.Kind == InputKind::Similarity ? MatrixKind::Similarity
+                                                                   : MatrixKind::Dissimilarity;
+    ConfirmMatrixInput(labels, matrix, kind, data);
+}
+
+} // namespace vantrel

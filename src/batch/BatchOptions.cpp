@@ -1,0 +1,108 @@
+#include "batch/BatchOptions.h"
+
+#include <array>
+#include <string_view>
+
+namespace vantrel {
+namespace {
+
+// One row per option: adding an option is adding a row (and, if needed, a
+// field of BatchOptions). Rows without a value name are flags.
+struct OptionRule {
+    std::string_view Name;
+    std::string_view ValueName;
+    std::string_view Help;
+    void (*Apply)(BatchOptions& options, const std::string& value);
+};
+
+[[noreturn]] void BadValue(std::string_view option, const std::string& value)
+{
+    throw UsageError("invalid value \"" + value + "\" for " + std::string(option));
+}
+
+const auto Rules = std::to_array<OptionRule>({
+    {"--kind", "dissim|sim", "what the file holds (default dissim)",
+     [](BatchOptions& options, const std::string& value) {
+         if (value == "dissim")
+             options.Kind = InputKind::Dissimilarity;
+         else if (value == "sim")
+             options.Kind = InputKind::Similarity;
+         else
+             BadValue("--kind", value);
+     }},
+    {"--method", "complete|average|single", "linkage method (default complete)",
+     [](BatchOptions& options, const std::string& value) {
+         if (value == "complete")
+             options.Method = Linkage::Complete;
+         else if (value == "average")
+             options.Method = Linkage::Average;
+         else if (value == "single")
+             options.Method = Linkage::Single;
+         else
+             BadValue("--method", value);
+     }},
+    {"--merges", "FILE",
+     "cluster the matrix data file FILE and print one line per merge:\n"
+     "      new id, left id, right id, height (tab-separated)",
+     [](BatchOptions& options, const std::string& value) {
+         options.InputFile = value;
+         options.PrintMerges = true;
+     }},
+    {"--help", "", "show this text",
+     [](BatchOptions& options, const std::string&) { options.ShowHelp = true; }},
+});
+
+const OptionRule* FindRule(std::string_view name)
+{
+    for (const OptionRule& rule : Rules)
+        if (rule.Name == name)
+            return &rule;
+    return nullptr;
+}
+
+} // namespace
+
+BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
+{
+    BatchOptions options;
+    for (std::size_t k = 0; k < arguments.size(); ++k) {
+        const std::string& argument = arguments[k];
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        const OptionRule* rule = FindRule(name);
+        if (!rule)
+            throw UsageError("unknown argument \"" + argument + "\"");
+        std::string value;
+        if (rule->ValueName.empty()) {
+            if (equals != std::string::npos)
+                throw UsageError(name + " takes no value");
+        } else if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        } else if (k + 1 < arguments.size()) {
+            value = arguments[++k];
+        } else {
+            throw UsageError(name + " needs a value");
+        }
+        rule->Apply(options, value);
+    }
+    if (!options.ShowHelp && !options.PrintMerges)
+        throw UsageError("nothing to do: give --merges FILE");
+    return options;
+}
+
+std::string BatchUsageText()
+{
+    std::string text = "usage: vantrel-batch [options] --merges FILE\n"
+                       "Runs the cluster analysis of Vantrel on a data file.\n"
+                       "options:\n";
+    for (const OptionRule& rule : Rules) {
+        std::string head = "  " + std::string(rule.Name);
+        if (!rule.ValueName.empty())
+            head += " " + std::string(rule.ValueName);
+        text += head + "\n      " + std::string(rule.Help) + "\n";
+    }
+    text += "Exit status: 0 done, 1 the data or a file failed, 2 bad command line.\n";
+    return text;
+}
+
+} // namespace vantrel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "engine/Agglomeration.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace vantrel {
+
+// What the input file holds.
+enum class InputKind { Dissimilarity, Similarity };
+
+// The command line of vantrel-batch, parsed.
+struct BatchOptions {
+    InputKind Kind = InputKind::Dissimilarity;
+    Linkage Method = Linkage::Complete;
+    // The data file read; --merges names it and asks for the merge list.
+    std::string InputFile;
+    bool PrintMerges = false;
+    bool ShowHelp = false;
+};
+
+// A command line that cannot be run; what() says why. The program answers
+// with the usage text and exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the arguments after the program name. Options are "--name value"
+// or "--name=value"; a later repetition overrides an earlier one.
+BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments);
+
+// The usage text, one line per option, ending with a line break.
+std::string BatchUsageText();
+
+} // namespace vantrel

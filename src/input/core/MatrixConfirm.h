@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/core/CellStore.h"
+#include "platform/core/Errors.h"
+
+#include <string>
+
+namespace vantrel {
+
+struct AnalysisData;
+
+// Which matrix of the shared data a matrix window fills.
+enum class MatrixKind { Dissimilarity, Similarity };
+
+// A value cell that is not a number. what() is the text the window shows in
+// a plain message box: "Error ===>  Cells[" row "," column "] = " and the
+// cell's bytes, row first. The text keeps the cell's code page 932 bytes.
+class CellConversionError : public Error {
+public:
+    CellConversionError(int row, int column, const std::string& cellText);
+
+    int Row() const { return row_; }
+    int Column() const { return column_; }
+    const std::string& CellText() const { return cellText_; }
+
+private:
+    int row_;
+    int column_;
+    std::string cellText_;
+};
+
+// More objects than the shared data can hold; nothing has been written.
+std::string TooManyObjectsText(long long count);
+
+// The OK of a matrix window. From the label grid (2 columns, N + 1 rows)
+// and the matrix grid (pair (i, j), i > j, in cell [j, i]) it writes, in
+// this order: ObjectCount := N, ObjectLabels[1..N] byte for byte, then the
+// lower triangle of the chosen matrix row by row, left to right.
+//
+// A cell that does not convert throws CellConversionError; the count, the
+// labels and the entries before that cell stay written. N above the
+// capacity of the shared data throws Error before anything is written.
+// InputDone is left to the window, which sets it as it closes.
+void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind,
+                        AnalysisData& data);
+
+} // namespace vantrel
