@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/core/CellStore.h"
+
+#include <QAbstractTableModel>
+
+#include <functional>
+
+namespace vantrel {
+
+// The item model of a string grid: answers every question from a CellStore,
+// so a 1001 x 1001 grid holds a million strings and no item objects. Row 0
+// and column 0 are the fixed cells: shown in the header colour and never
+// editable. Texts go in and out as code page 932 bytes; a typed character
+// that code page 932 cannot hold refuses the whole edit with a message.
+class CellStoreModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit CellStoreModel(QObject* parent = nullptr);
+
+    const CellStore& Store() const { return store_; }
+    // Sets one cell and tells the views.
+    void SetCell(int column, int row, std::string text);
+    // Runs `change` on the store, then tells the views that everything may
+    // have changed (counts included).
+    void ChangeStore(const std::function<void(CellStore&)>& change);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    static bool IsFixed(int column, int row) { return column == 0 || row == 0; }
+
+    void SetEditable(bool editable) { editable_ = editable; }
+
+private:
+    CellStore store_;
+    bool editable_ = false;
+};
+
+} // namespace vantrel

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace vantrel {
+
+// A file dialog component: an object that keeps its title, file name and
+// filter between uses, as the windows' OpenDialog1 and SaveDialog1 do. The
+// filter is written "Description|pattern|Description|pattern".
+// File names are the platform's own bytes (UTF-8 here), ready for fopen.
+class FileDialog {
+public:
+    enum class Kind { Open, Save };
+
+    explicit FileDialog(Kind kind) : kind_(kind) {}
+
+    Kind DialogKind() const { return kind_; }
+    void SetTitle(std::string title) { title_ = std::move(title); }
+    const std::string& Title() const { return title_; }
+    void SetFileName(std::string fileName) { fileName_ = std::move(fileName); }
+    const std::string& FileName() const { return fileName_; }
+    void SetFilter(std::string filter) { filter_ = std::move(filter); }
+    const std::string& Filter() const { return filter_; }
+    // Open dialogs normally accept existing files only; a dialog choosing a
+    // file to be created (a report) accepts any name.
+    void SetMustExist(bool mustExist) { mustExist_ = mustExist; }
+    bool MustExist() const { return mustExist_; }
+
+    // Shows the dialog modally. True when the user confirmed; FileName()
+    // then holds the chosen name. A save dialog replaces an existing file
+    // without asking. Title is UTF-8 or code page 932 text.
+    bool Execute(QWidget* parent = nullptr);
+
+private:
+    Kind kind_;
+    std::string title_;
+    std::string fileName_;
+    std::string filter_;
+    bool mustExist_ = true;
+};
+
+// The filter in Qt's form, "Description (patterns);;...". A description that
+// already ends in its own "(...)" takes the pattern into that group.
+std::string QtFilterFromDialogFilter(const std::string& filter);
+
+// What a dialog looked like when it was shown, for tests.
+struct ShownDialog {
+    FileDialog::Kind Kind;
+    std::string Title;
+    std::string Filter;
+    std::string FileName;
+};
+
+// Test seam: while a script is installed, Execute shows nothing and takes
+// the next scripted answer: a file name, or a cancel. With no answer left
+// it cancels. Every dialog shown is recorded.
+class FileDialogScript {
+public:
+    FileDialogScript();
+    ~FileDialogScript();
+    FileDialogScript(const FileDialogScript&) = delete;
+    FileDialogScript& operator=(const FileDialogScript&) = delete;
+
+    void AddFileName(std::string fileName) { answers_.push_back(std::move(fileName)); }
+    void AddCancel() { answers_.push_back(std::nullopt); }
+
+    const std::deque<ShownDialog>& Shown() const { return shown_; }
+    std::size_t RemainingAnswers() const { return answers_.size(); }
+
+private:
+    friend class FileDialog;
+    std::deque<std::optional<std::string>> answers_;
+    std::deque<ShownDialog> shown_;
+    FileDialogScript* outer_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,91 @@
+#include "platform/Application.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
+#include "platform/core/Errors.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace vantrel;
+
+TEST(FileDialog, ScriptAnswersInOrderAndRecordsWhatWasShown)
+{
+    FileDialogScript script;
+    script.AddFileName("/tmp/a.txt");
+    script.AddCancel();
+    FileDialog dialog(FileDialog::Kind::Save);
+    dialog.SetTitle("T");
+    dialog.SetFilter("CSV files (*.csv)|*.CSV");
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "/tmp/a.txt");
+    dialog.SetFileName("");
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName(), "");
+    // No answer left: a cancel, never a real dialog.
+    EXPECT_FALSE(dialog.Execute());
+    ASSERT_EQ(script.Shown().size(), 3u);
+    EXPECT_EQ(script.Shown()[0].Title, "T");
+    EXPECT_EQ(script.Shown()[0].Filter, "CSV files (*.csv)|*.CSV");
+    EXPECT_EQ(script.Shown()[0].Kind, FileDialog::Kind::Save);
+}
+
+TEST(FileDialog, FilterTakesQtForm)
+{
+    EXPECT_EQ(QtFilterFromDialogFilter("CSV files (*.csv)|*.CSV"), "CSV files (*.csv *.CSV)");
+    EXPECT_EQ(QtFilterFromDialogFilter("Text|*.txt|All|*.*"), "Text (*.txt);;All (*.*)");
+    EXPECT_EQ(QtFilterFromDialogFilter("Data|*.dat;*.txt"), "Data (*.dat *.txt)");
+    EXPECT_EQ(QtFilterFromDialogFilter("Same (*.csv)|*.csv"), "Same (*.csv)");
+    EXPECT_EQ(QtFilterFromDialogFilter(""), "");
+}
+
+TEST(MessageBox, RecorderKeepsKindAndTextAndNests)
+{
+    MessageRecorder outer;
+    ShowMessage("one");
+    {
+        MessageRecorder inner;
+        ShowErrorMessage("two");
+        ASSERT_EQ(inner.Messages().size(), 1u);
+        EXPECT_EQ(inner.Messages()[0].Kind, MessageKind::Error);
+    }
+    ShowMessage("three");
+    EXPECT_EQ(outer.Texts(MessageKind::Message), (std::vector<std::string>{"one", "three"}));
+    EXPECT_TRUE(outer.Texts(MessageKind::Error).empty());
+}
+
+TEST(MessageBox, TextsOfEitherEncodingShowReadably)
+{
+    EXPECT_EQ(MessageTextToQString("\x83\x65\x83\x58\x83\x67"), QStringLiteral("テスト"));
+    EXPECT_EQ(MessageTextToQString("I/O error: /tmp/日本.txt: x"), QStringLiteral("I/O error: /tmp/日本.txt: x"));
+}
+
+TEST(Application, ExceptionLeavingAHandlerGoesToTheErrorBox)
+{
+    MessageRecorder messages;
+    QPushButton button;
+    QObject::connect(&button, &QPushButton::clicked, [] { RunHandler([] { throw IoError("disk gone"); }); });
+    button.click();
+    EXPECT_EQ(messages.Texts(MessageKind::Error), (std::vector<std::string>{"disk gone"}));
+    // The button still works afterwards.
+    button.click();
+    EXPECT_EQ(messages.Texts(MessageKind::Error).size(), 2u);
+}
+
+TEST(Application, NotifyCatchesExceptionsFromEventHandlers)
+{
+    MessageRecorder messages;
+    QObject target;
+    QTimer::singleShot(0, &target, [] { throw Error("late failure"); });
+    ProcessPendingMessages();
+    EXPECT_EQ(messages.Texts(MessageKind::Error), (std::vector<std::string>{"late failure"}));
+}
+
+TEST(MessagePump, ReturnsOnceTheFlagIsSetFromAHandler)
+{
+    int done = 0;
+    QTimer::singleShot(10, [&done] { done = 1; });
+    PumpMessagesUntil([&done] { return done != 0; });
+    EXPECT_EQ(done, 1);
+}
