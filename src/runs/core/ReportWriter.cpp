@@ -1,0 +1,86 @@
+#include "runs/core/ReportWriter.h"
+
+#include "platform/core/Cp932.h"
+#include "platform/core/Errors.h"
+#include "platform/core/Padding.h"
+#include "runs/core/NumberFormat.h"
+
+#include <algorithm>
+
+namespace vantrel {
+namespace {
+
+constexpr std::size_t FieldWidth = 10;
+
+void AppendField(std::string& row, const std::string& text)
+{
+    row += text;
+    if (text.size() < FieldWidth)
+        row.append(FieldWidth - text.size(), ' ');
+}
+
+} // namespace
+
+void OpenReportFile(AnalysisData& data, const std::string& fileName)
+{
+    // An earlier run that failed may have left its report open; its bytes
+    // were all handed to the file, so a plain release is enough.
+    data.ReportFile.reset();
+    data.ReportFile = std::make_unique<TextFileWriter>(fileName);
+}
+
+void CloseReportFile(AnalysisData& data)
+{
+    if (!data.ReportFile)
+        return;
+    std::unique_ptr<TextFileWriter> file = std::move(data.ReportFile);
+    file->Close();
+}
+
+ReportFileGuard::~ReportFileGuard()
+{
+    // On an error path the run's own error is the one to show; a second
+    // failure while closing must not replace it.
+    data_.ReportFile.reset();
+}
+
+std::string DissimilarityHeader() { return Sjis("入力データ（距離）..."); }
+std::string SimilarityHeader() { return Sjis("入力データ（類似度）..."); }
+std::string ComputedDistanceHeader() { return Sjis("算出された距離..."); }
+
+std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, int i)
+{
+    std::string row;
+    row.reserve(FieldWidth * static_cast<std::size_t>(i));
+    AppendField(row, data.ObjectLabels[static_cast<std::size_t>(i)]);
+    const long double* values = i >= 2 ? matrix.Row(i) : nullptr;
+    for (int j = 1; j < i; ++j)
+        AppendField(row, FormatReportNumber(values[j - 1]));
+    return row;
+}
+
+void WriteMatrixSection(AnalysisData& data, const std::string& header, const TriangularMatrix& matrix)
+{
+    if (!data.ReportFile || !data.ReportFile->IsOpen())
+        throw Error("The report file is not open.");
+    TextFileWriter& file = *data.ReportFile;
+    file.WriteLine();
+    file.WriteLine(header);
+    const int count = std::min(data.ObjectCount, AnalysisData::Capacity);
+    for (int i = 1; i <= count; ++i)
+        file.WriteLine(MatrixRow(data, matrix, i));
+}
+
+void WriteDissimilarityEcho(AnalysisData& data)
+{
+    WriteMatrixSection(data, DissimilarityHeader(), data.DissimMatrix);
+}
+
+void WriteSimilarityEcho(AnalysisData& data) { WriteMatrixSection(data, SimilarityHeader(), data.SimMatrix); }
+
+void WriteComputedDistanceEcho(AnalysisData& data)
+{
+    WriteMatrixSection(data, ComputedDistanceHeader(), data.DissimMatrix);
+}
+
+} // namespace vantrel
