@@ -1,0 +1,127 @@
+#include "input/core/AttributeDistances.h"
+
+#include "engine/AnalysisData.h"
+#include "input/core/AttributeData.h"
+#include "input/core/AttributeTable.h"
+#include "input/core/CellNumber.h"
+#include "input/core/MatrixConfirm.h"
+#include "input/core/MatrixDataFile.h"
+
+#include <cmath>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+// "attribute 2 (weight)", or "attribute 2" when the name cell is blank.
+std::string AttributeName(const CellStore& table, int attribute)
+{
+    std::string text = "attribute " + std::to_string(attribute);
+    const int column = attribute + 1;
+    if (table.Contains(column, 1)) {
+        const std::string name = TrimControls(table.Cell(column, 1));
+        if (!name.empty())
+            text += " (" + name + ")";
+    }
+    return text;
+}
+
+const char* const ZeroDeviation = "its standard deviation is 0 (every object has the same value)";
+
+[[noreturn]] void FailAttribute(const CellStore& table, int attribute, const std::string& why)
+{
+    throw Error("Cannot standardize " + AttributeName(table, attribute) + ": " + why);
+}
+
+} // namespace
+
+void ReadAttributeTable(const CellStore& table, AnalysisData& data, AttributeData& attributes)
+{
+    const int objects = AttributeTable::ObjectCount(table);
+    const int count = AttributeTable::AttributeCount(table);
+    AttributeTable::CheckSize(objects, count);
+    if (objects < 0 || count < 0)
+        throw Error("The attribute table has no label column or no attribute-name row");
+
+    data.ObjectCount = objects;
+    attributes.AttributeCount = count;
+    for (int i = 1; i <= objects; ++i) {
+        const int row = i + 1;
+        data.ObjectLabels[i] = table.Cell(1, row);
+        for (int j = 1; j <= count; ++j) {
+            const int column = j + 1;
+            const std::string& text = table.Cell(column, row);
+            const std::optional<long double> value = ParseCellNumber(text);
+            if (!value)
+                throw CellConversionError(row, column, text);
+            attributes.Value(i, j) = *value;
+        }
+    }
+}
+
+void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
+                               TriangularMatrix& matrix)
+{
+    const int count = attributes.AttributeCount;
+    std::vector<long double> distances;
+    distances.reserve(objects > 1 ? TriangularMatrix::Offset(objects + 1, 1) : 0);
+    for (int i = 2; i <= objects; ++i) {
+        for (int k = 1; k < i; ++k) {
+            long double s = 0.0L;
+            for (int j = 1; j <= count; ++j) {
+                const long double difference = attributes.Value(i, j) - attributes.Value(k, j);
+                s = difference * difference + s;
+            }
+            // The values are finite, so the only way out of range is upward.
+            if (!std::isfinite(s))
+                throw Error("Floating point overflow: the distance between objects " +
+                            std::to_string(i) + " and " + std::to_string(k) +
+                            " is too large");
+            distances.push_back(std::sqrt(s));
+        }
+    }
+    std::size_t next = 0;
+    for (int i = 2; i <= objects; ++i)
+        for (int k = 1; k < i; ++k)
+            matrix(i, k) = distances[next++];
+}
+
+void StandardizeAttributes(AttributeData& attributes, int objects, const CellStore& table)
+{
+    const int count = attributes.AttributeCount;
+    for (int j = 1; j <= count; ++j) {
+        if (objects < 1)
+            FailAttribute(table, j, "the table has no objects");
+        long double sum = 0.0L;
+        long double sumsq = 0.0L;
+        bool allEqual = true;
+        for (int i = 1; i <= objects; ++i) {
+            const long double x = attributes.Value(i, j);
+            sum = sum + x;
+            sumsq = sumsq + x * x;
+            allEqual = allEqual && x == attributes.Value(1, j);
+        }
+        if (!std::isfinite(sum) || !std::isfinite(sumsq))
+            FailAttribute(table, j, "floating point overflow in the sum of its values");
+        const long double mean = sum / objects;
+        const long double variance = sumsq / objects - mean * mean;
+        // Equal values have no spread, even when rounding leaves a trace of
+        // one; a variance rounded to zero or below has none either.
+        if (allEqual)
+            FailAttribute(table, j, ZeroDeviation);
+        if (!std::isfinite(variance))
+            FailAttribute(table, j, "floating point overflow in its standard deviation");
+        if (!(variance > 0.0L))
+            FailAttribute(table, j, ZeroDeviation);
+        const long double sd = std::sqrt(variance);
+        for (int i = 1; i <= objects; ++i) {
+            const long double z = (attributes.Value(i, j) - mean) / sd;
+            if (!std::isfinite(z))
+                FailAttribute(table, j, "floating point overflow in the value of object " +
+                                            std::to_string(i));
+            attributes.Value(i, j) = z;
+        }
+    }
+}
+
+} // namespace vantrel
