@@ -1,0 +1,153 @@
+// The fast engine against the literal pair-list procedure on random data:
+// every node's id, children and height (bit for bit) must agree, for all six
+// merge steps. Tie-heavy data exercise the order rules; signed zeros the
+// exact update branches; continuous data the group-average rounding.
+
+#include "EngineTestSupport.h"
+#include "LiteralOracle.h"
+
+#include "engine/Agglomeration.h"
+#include "engine/AnalysisData.h"
+#include "platform/core/Errors.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+namespace vantrel {
+namespace {
+
+enum class Values {
+    SmallIntegers,   // 0..3: heavy ties
+    AllEqual,        // one value everywhere
+    Continuous,      // uniform in [0, 1)
+    Signed,          // uniform in [-1, 1)
+    AllNegative,     // -3..-0.5 in halves
+    SignedZeros,     // -0, +0 and 1
+    Halves,          // 0, 0.5, 1: ties among averages too
+    PlaneDistances,  // distances of integer points: metric with ties
+    Count
+};
+
+const char* Name(Values values)
+{
+    static const char* const names[] = {"SmallIntegers", "AllEqual",    "Continuous", "Signed",
+                                        "AllNegative",   "SignedZeros", "Halves",     "PlaneDistances"};
+    return names[static_cast<int>(values)];
+}
+
+void Fill(TriangularMatrix& matrix, int n, Values kind, std::mt19937_64& random)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    auto pick = [&](int count) { return static_cast<int>(random() % static_cast<unsigned>(count)); };
+    const long double constant = static_cast<long double>(pick(5)) - 2.0L;
+    std::vector<std::pair<int, int>> points(n + 1);
+    for (auto& point : points)
+        point = {pick(6), pick(6)};
+    for (int i = 2; i <= n; ++i)
+        for (int j = 1; j < i; ++j) {
+            long double value = 0.0L;
+            switch (kind) {
+            case Values::SmallIntegers: value = pick(4); break;
+            case Values::AllEqual: value = constant; break;
+            case Values::Continuous: value = unit(random); break;
+            case Values::Signed: value = 2.0L * unit(random) - 1.0L; break;
+            case Values::AllNegative: value = -0.5L * (1 + pick(6)); break;
+            case Values::SignedZeros: {
+                const int choice = pick(3);
+                value = choice == 0 ? -0.0L : choice == 1 ? 0.0L : 1.0L;
+                break;
+            }
+            case Values::Halves: value = 0.5L * pick(3); break;
+            case Values::PlaneDistances: {
+                const long double dx = points[i].first - points[j].first;
+                const long double dy = points[i].second - points[j].second;
+                value = std::sqrt(dx * dx + dy * dy);
+                break;
+            }
+            case Values::Count: break;
+            }
+            matrix(i, j) = value;
+        }
+}
+
+constexpr Linkage AllLinkages[] = {Linkage::Complete, Linkage::Average, Linkage::Single};
+
+// Runs all six steps on one random data set; false after the first mismatch.
+bool CompareAllSteps(std::uint64_t seed, int n, Values kind)
+{
+    std::mt19937_64 random(seed);
+    auto data = testing::EmptyData(n);
+    Fill(data->DissimMatrix, n, kind, random);
+    Fill(data->SimMatrix, n, kind, random);
+    ComputeSimilarityLevels(*data);
+
+    for (const bool similarities : {false, true})
+        for (Linkage linkage : AllLinkages) {
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", N " + std::to_string(n) + ", " +
+                         Name(kind) + (similarities ? ", similarities" : ", dissimilarities") +
+                         ", linkage " + std::to_string(static_cast<int>(linkage)));
+            const auto expected = similarities ? LiteralMergeSimilarities(*data, linkage)
+                                               : LiteralMergeDissimilarities(*data, linkage);
+            const ClusterTree tree = similarities ? MergeSimilarities(*data, linkage)
+                                                  : MergeDissimilarities(*data, linkage);
+            const std::string difference =
+                testing::Difference(tree, expected, linkage == Linkage::Average);
+            EXPECT_EQ(difference, "");
+            if (!difference.empty())
+                return false;
+        }
+    return true;
+}
+
+TEST(EngineAgainstLiteralProcedure, SmallRandomDataSetsOfEveryKind)
+{
+    std::mt19937_64 seeds(20261208);
+    for (int round = 0; round < 40; ++round)
+        for (int kind = 0; kind < static_cast<int>(Values::Count); ++kind) {
+            const std::uint64_t seed = seeds();
+            const int n = 2 + static_cast<int>(seed % 39);
+            if (!CompareAllSteps(seed, n, static_cast<Values>(kind)))
+                return;
+        }
+}
+
+TEST(EngineAgainstLiteralProcedure, LargerDataSets)
+{
+    std::mt19937_64 seeds(77);
+    const Values kinds[] = {Values::SmallIntegers, Values::Continuous, Values::Halves,
+                            Values::SignedZeros};
+    for (int k = 0; k < 4; ++k) {
+        const std::uint64_t seed = seeds();
+        if (!CompareAllSteps(seed, 100 + 17 * k, kinds[k]))
+            return;
+    }
+}
+
+TEST(EngineAgainstLiteralProcedure, BothFailTheSameWayWithFewerThanTwoObjects)
+{
+    for (const int n : {0, 1}) {
+        auto data = testing::EmptyData(n);
+        for (Linkage linkage : AllLinkages) {
+            std::string engine;
+            std::string literal;
+            try {
+                MergeDissimilarities(*data, linkage);
+            } catch (const Error& error) {
+                engine = error.what();
+            }
+            try {
+                LiteralMergeDissimilarities(*data, linkage);
+            } catch (const Error& error) {
+                literal = error.what();
+            }
+            EXPECT_EQ(engine, literal);
+            EXPECT_EQ(engine, "Range error in SeekC");
+        }
+    }
+}
+
+} // namespace
+} // namespace vantrel
