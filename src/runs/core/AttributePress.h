@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/core/CellStore.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace vantrel {
+
+struct AnalysisData;
+struct AttributeData;
+
+// What the two distance buttons of the attribute window do, without the
+// window: read the table, compute the distances into DissimMatrix, create
+// the report and write the attribute echo. Closing the window and setting
+// InputDone are left to the caller.
+enum class AttributeDistanceKind { Euclidean, Standardized };
+
+// Asks for the report file's name; nullopt when the user cancels.
+using ReportFileChooser = std::function<std::optional<std::string>()>;
+
+// One press. The steps come in the window's order:
+//   Euclidean     read, distances, ask for the report, create it, echo
+//   Standardized  read, ask, create, echo, standardize, echo, distances
+// Returns false when the chooser cancelled; a plain press has then already
+// stored its distances, a standardized one has computed nothing.
+//
+// With no chooser (vantrel-batch without a report) no report is written.
+//
+// Throws CellConversionError for a cell that does not convert, Error for a
+// table beyond the working data, a zero deviation or an overflow, IoError
+// when the report cannot be written. A report created by a press that then
+// fails is closed (it keeps what was written) and ReportFile is left empty,
+// so no half-finished report stays open behind the window; DissimMatrix is
+// never touched by a failed computation.
+bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind,
+                            AnalysisData& data, AttributeData& attributes,
+                            const ReportFileChooser& chooseReport);
+
+} // namespace vantrel

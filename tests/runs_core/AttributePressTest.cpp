@@ -1,0 +1,191 @@
+#include "runs/core/AttributePress.h"
+
+#include "engine/AnalysisData.h"
+#include "input/core/AttributeData.h"
+#include "input/core/AttributeTable.h"
+#include "input/core/MatrixConfirm.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/Errors.h"
+#include "runs/core/AttributeEcho.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace vantrel {
+namespace {
+
+CellStore Table(const std::vector<std::vector<std::string>>& rows, int attributes)
+{
+    CellStore cells;
+    AttributeTable::Initialize(cells);
+    cells.Resize(attributes + 2, static_cast<int>(rows.size()) + 2);
+    AttributeTable::NumberHeaders(cells);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t c = 0; c < rows[i].size(); ++c)
+            cells.SetCell(static_cast<int>(c) + 1, static_cast<int>(i) + 2, rows[i][c]);
+    return cells;
+}
+
+struct AttributePress : ::testing::Test {
+    std::unique_ptr<AnalysisData> data = std::make_unique<AnalysisData>();
+    std::unique_ptr<AttributeData> attributes = std::make_unique<AttributeData>();
+    std::string reportPath = (std::filesystem::temp_directory_path() /
+                              ("vantrel_press_" + std::to_string(::getpid()) + ".txt"))
+                                 .string();
+    int asked = 0;
+
+    ~AttributePress() override { std::remove(reportPath.c_str()); }
+
+    ReportFileChooser Choose(std::optional<std::string> answer)
+    {
+        return [this, answer] {
+            ++asked;
+            return answer;
+        };
+    }
+    bool Press(const CellStore& table, AttributeDistanceKind kind)
+    {
+        return PressAttributeDistance(table, kind, *data, *attributes, Choose(reportPath));
+    }
+    std::string Report()
+    {
+        if (data->ReportFile)
+            data->ReportFile->Close();
+        std::ifstream in(reportPath, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+};
+
+const CellStore ThreeFourFive = Table({{"P", "0", "0"}, {"Q", "3", "4"}}, 2);
+
+TEST_F(AttributePress, EuclideanStoresDistanceAndEchoesTheTable)
+{
+    ASSERT_TRUE(Press(ThreeFourFive, AttributeDistanceKind::Euclidean));
+    EXPECT_EQ(data->DissimMatrix(2, 1), 5.0L);
+    ASSERT_TRUE(data->ReportFile && data->ReportFile->IsOpen()) << "left open for the run";
+    EXPECT_EQ(Report(), "\r\n" + Sjis("入力データ...") +
+                            "\r\n"
+                            "  1 : P             0.0    0.0\r\n"
+                            "  2 : Q             3.0    4.0\r\n");
+}
+
+TEST_F(AttributePress, StandardizedEchoesRawThenStandardizedAndStoresRootEight)
+{
+    ASSERT_TRUE(Press(ThreeFourFive, AttributeDistanceKind::Standardized));
+    EXPECT_EQ(data->DissimMatrix(2, 1), std::sqrt(8.0L));
+    EXPECT_EQ(Report(), "\r\n" + Sjis("入力データ...") +
+                            "\r\n"
+                            "  1 : P             0.0    0.0\r\n"
+                            "  2 : Q             3.0    4.0\r\n"
+                            "\r\n" +
+                            Sjis("標準化入力データ...") +
+                            "\r\n"
+                            "  1 : P            -1.0   -1.0\r\n"
+                            "  2 : Q             1.0    1.0\r\n");
+}
+
+TEST_F(AttributePress, EchoLineFieldsWidenForLongLabelsValuesAndNumbers)
+{
+    data->ObjectCount = 1000;
+    attributes->AttributeCount = 2;
+    data->ObjectLabels[3] = "A";
+    attributes->Value(3, 1) = 12.5L;
+    attributes->Value(3, 2) = -3.0L;
+    EXPECT_EQ(AttributeEchoLine(*data, *attributes, 3), "  3 : A            12.5   -3.0");
+
+    data->ObjectLabels[1000] = Sjis("長いラベルです");
+    attributes->Value(1000, 1) = 1234567.0L;
+    attributes->Value(1000, 2) = 0.25L; // a tie, rounded away from zero
+    EXPECT_EQ(AttributeEchoLine(*data, *attributes, 1000),
+              "1000 : " + Sjis("長いラベルです") + "1234567.0    0.3");
+    attributes->Value(1000, 2) = -0.25L;
+    EXPECT_EQ(AttributeEchoLine(*data, *attributes, 1000).substr(7 + 14 + 9), "   -0.3");
+}
+
+TEST_F(AttributePress, NoAttributesGivesZeroDistancesAndBareLines)
+{
+    ASSERT_TRUE(Press(Table({{"A"}, {"B"}}, 0), AttributeDistanceKind::Standardized));
+    EXPECT_EQ(data->DissimMatrix(2, 1), 0.0L);
+    const std::string report = Report();
+    EXPECT_NE(report.find("  2 : B         \r\n"), std::string::npos);
+}
+
+TEST_F(AttributePress, CancelledDialog)
+{
+    data->DissimMatrix(2, 1) = 9.0L;
+    EXPECT_FALSE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Standardized, *data,
+                                        *attributes, Choose(std::nullopt)));
+    EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L) << "a cancelled standardized press computes nothing";
+    EXPECT_FALSE(data->ReportFile);
+
+    EXPECT_FALSE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Euclidean, *data,
+                                        *attributes, Choose(std::nullopt)));
+    EXPECT_EQ(data->DissimMatrix(2, 1), 5.0L) << "a plain press computes before it asks";
+    EXPECT_FALSE(data->ReportFile);
+    EXPECT_EQ(asked, 2);
+}
+
+TEST_F(AttributePress, BadCellStopsBeforeTheDialog)
+{
+    data->DissimMatrix(2, 1) = 9.0L;
+    const CellStore table = Table({{"A", "1"}, {"B", " "}}, 1);
+    for (auto kind : {AttributeDistanceKind::Euclidean, AttributeDistanceKind::Standardized})
+        EXPECT_THROW(Press(table, kind), CellConversionError);
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L);
+    EXPECT_FALSE(data->ReportFile);
+}
+
+TEST_F(AttributePress, OneObject)
+{
+    const CellStore table = Table({{"A", "1"}}, 1);
+    EXPECT_TRUE(Press(table, AttributeDistanceKind::Euclidean));
+    EXPECT_EQ(data->ObjectCount, 1);
+
+    try {
+        Press(table, AttributeDistanceKind::Standardized);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_NE(std::string(error.what()).find("attribute 1"), std::string::npos);
+    }
+    EXPECT_FALSE(data->ReportFile) << "the failed press's report is closed";
+    EXPECT_EQ(Report(), "\r\n" + Sjis("入力データ...") + "\r\n  1 : A             1.0\r\n");
+}
+
+TEST_F(AttributePress, FailedStandardizingLeavesDistancesAlone)
+{
+    data->DissimMatrix(2, 1) = 9.0L;
+    EXPECT_THROW(Press(Table({{"A", "1", "2"}, {"B", "3", "2"}}, 2),
+                       AttributeDistanceKind::Standardized),
+                 Error);
+    EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L);
+    EXPECT_FALSE(data->ReportFile);
+}
+
+TEST_F(AttributePress, ReportThatCannotBeCreatedIsAnIoError)
+{
+    reportPath = "/nonexistent-dir/report.txt";
+    EXPECT_THROW(Press(ThreeFourFive, AttributeDistanceKind::Standardized), IoError);
+    EXPECT_FALSE(data->ReportFile);
+}
+
+TEST_F(AttributePress, WithoutChooserNoReportIsWritten)
+{
+    EXPECT_TRUE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Standardized, *data,
+                                       *attributes, nullptr));
+    EXPECT_EQ(data->DissimMatrix(2, 1), std::sqrt(8.0L));
+    EXPECT_FALSE(data->ReportFile);
+}
+
+} // namespace
+} // namespace vantrel
