@@ -1,0 +1,220 @@
+#include "input/MatrixInputForm.h"
+
+#include "engine/AnalysisData.h"
+#include "input/core/Csv.h"
+#include "input/core/MatrixCsv.h"
+#include "input/core/MatrixDataFile.h"
+#include "input/core/MatrixGrid.h"
+#include "input/core/MatrixGridEditing.h"
+#include "platform/Application.h"
+#include "platform/MessageBox.h"
+#include "platform/StringGrid.h"
+#include "platform/core/Cp932.h"
+#include "platform/gui/JapaneseFonts.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+namespace vantrel {
+
+namespace {
+
+const char* const FileDialogTitle = "ファイル名";
+const char* const CsvFilter = "CSV files (*.csv)|*.CSV";
+constexpr int ButtonLeft = 656;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 25;
+
+} // namespace
+
+MatrixInputForm::MatrixInputForm(MatrixKind kind, const QString& caption, QWidget* owner)
+    : QWidget(owner, Qt::Window), kind_(kind)
+{
+    setWindowTitle(caption);
+    // The window is 749 x 456 pixels with its frame; this is its client area.
+    move(200, 107);
+    resize(741, 422);
+    setFont(FontWithPixelHeight(ProportionalGothicFace(), 12));
+
+    StringGrid2 = new StringGrid(this);
+    StringGrid2->setObjectName(QStringLiteral("StringGrid2"));
+    StringGrid2->setGeometry(8, 0, 161, 417);
+    StringGrid1 = new StringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(176, 0, 465, 417);
+
+    AddButton = AddNamedButton("AddButton", "追  加", 24);
+    DelButton = AddNamedButton("DelButton", "削  除", 72);
+    SaveButton = AddNamedButton("SaveButton", "保  存", 128);
+    LoadButton = AddNamedButton("LoadButton", "読  出", 176);
+    CalcButton = AddNamedButton("CalcButton", "Ｏ　Ｋ", 232);
+    PButton = AddNamedButton("PButton", "印  刷", 280);
+    WRCSVButton = AddNamedButton("WRCSVButton", "保存（CSV）", 336);
+    RDCSVButton = AddNamedButton("RDCSVButton", "読出（CSV）", 384);
+
+    ConnectHandler(AddButton, &MatrixInputForm::AddButtonClick);
+    ConnectHandler(DelButton, &MatrixInputForm::DelButtonClick);
+    ConnectHandler(SaveButton, &MatrixInputForm::SaveButtonClick);
+    ConnectHandler(LoadButton, &MatrixInputForm::LoadButtonClick);
+    ConnectHandler(CalcButton, &MatrixInputForm::CalcButtonClick);
+    ConnectHandler(PButton, &MatrixInputForm::PButtonClick);
+    ConnectHandler(WRCSVButton, &MatrixInputForm::WRCSVButtonClick);
+    ConnectHandler(RDCSVButton, &MatrixInputForm::RDCSVButtonClick);
+
+    setTabOrder(StringGrid1, AddButton);
+    setTabOrder(AddButton, DelButton);
+    setTabOrder(DelButton, CalcButton);
+    setTabOrder(CalcButton, SaveButton);
+    setTabOrder(SaveButton, LoadButton);
+    setTabOrder(LoadButton, PButton);
+    setTabOrder(PButton, StringGrid2);
+    setTabOrder(StringGrid2, WRCSVButton);
+    setTabOrder(WRCSVButton, RDCSVButton);
+
+    FormCreate();
+}
+
+QPushButton* MatrixInputForm::AddNamedButton(const char* name, const char* caption, int top)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(ButtonLeft, top, ButtonWidth, ButtonHeight);
+    return button;
+}
+
+void MatrixInputForm::ConnectHandler(QPushButton* button, void (MatrixInputForm::*handler)())
+{
+    connect(button, &QPushButton::clicked, this, [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+}
+
+void MatrixInputForm::FormCreate()
+{
+    StringGrid1->ChangeStore([this](CellStore& matrix) {
+        CellStore labels;
+        SetUpFreshGrids(labels, matrix);
+        StringGrid2->ChangeStore([&labels](CellStore& store) { store = std::move(labels); });
+    });
+    for (StringGrid* grid : {StringGrid1, StringGrid2}) {
+        grid->SetFontHeight(16);
+        grid->SetRangeSelect(false);
+        grid->SelectCell(1, 1);
+        grid->SetEditing(true);
+        grid->ShowEditor();
+    }
+}
+
+void MatrixInputForm::FinishEditing()
+{
+    StringGrid1->FinishEditing();
+    StringGrid2->FinishEditing();
+}
+
+void MatrixInputForm::ChangeBothGrids(const std::function<void(CellStore&, CellStore&)>& change)
+{
+    StringGrid2->ChangeStore([&](CellStore& labels) {
+        StringGrid1->ChangeStore([&](CellStore& matrix) { change(labels, matrix); });
+    });
+}
+
+void MatrixInputForm::AddButtonClick()
+{
+    FinishEditing();
+    const int s = StringGrid1->SelectedCell().Row;
+    if (s > 0 && MatrixGridIsFull(StringGrid2->Store())) {
+        ShowMessage(TooManyObjectsText(ObjectCountOf(StringGrid2->Store()) + 1LL), this);
+        return;
+    }
+    ChangeBothGrids([s](CellStore& labels, CellStore& matrix) { InsertMatrixObject(labels, matrix, s); });
+}
+
+void MatrixInputForm::DelButtonClick()
+{
+    FinishEditing();
+    const int s = StringGrid1->SelectedCell().Row;
+    ChangeBothGrids([s](CellStore& labels, CellStore& matrix) { DeleteMatrixObject(labels, matrix, s); });
+}
+
+void MatrixInputForm::CalcButtonClick()
+{
+    FinishEditing();
+    try {
+        ConfirmMatrixInput(StringGrid2->Store(), StringGrid1->Store(), kind_, Shared());
+    } catch (const CellConversionError& error) {
+        // The user corrects the cell and presses OK again.
+        ShowMessage(error.what(), this);
+        return;
+    }
+    Shared().InputDone = 1;
+    close();
+}
+
+void MatrixInputForm::closeEvent(QCloseEvent* event)
+{
+    // Any close ends the main window's wait; the window is only hidden.
+    Shared().InputDone = 1;
+    event->accept();
+}
+
+void MatrixInputForm::SaveButtonClick()
+{
+    FinishEditing();
+    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
+    saveDialog1_.SetFileName({});
+    if (!saveDialog1_.Execute(this))
+        return;
+    SaveMatrixDataFile(saveDialog1_.FileName(), StringGrid2->Store(), StringGrid1->Store());
+    CalcButton->setFocus();
+}
+
+void MatrixInputForm::LoadButtonClick()
+{
+    FinishEditing();
+    openDialog1_.SetTitle(Sjis(FileDialogTitle));
+    openDialog1_.SetFileName({});
+    if (!openDialog1_.Execute(this))
+        return;
+    const std::string fileName = openDialog1_.FileName();
+    ChangeBothGrids([&fileName](CellStore& labels, CellStore& matrix) {
+        LoadMatrixDataFile(fileName, labels, matrix);
+    });
+    CalcButton->setFocus();
+}
+
+void MatrixInputForm::WRCSVButtonClick()
+{
+    FinishEditing();
+    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
+    saveDialog1_.SetFilter(CsvFilter);
+    saveDialog1_.SetFileName({});
+    // A cancel leaves the CSV filter on the dialog for the next plain save.
+    if (!saveDialog1_.Execute(this))
+        return;
+    const std::string fileName = EnsureCsvExtension(saveDialog1_.FileName());
+    saveDialog1_.SetFilter({});
+    ExportMatrixCsv(fileName, StringGrid2->Store(), StringGrid1->Store());
+    CalcButton->setFocus();
+}
+
+void MatrixInputForm::RDCSVButtonClick()
+{
+    FinishEditing();
+    openDialog1_.SetTitle(Sjis(FileDialogTitle));
+    openDialog1_.SetFilter(CsvFilter);
+    openDialog1_.SetFileName({});
+    if (!openDialog1_.Execute(this))
+        return;
+    openDialog1_.SetFilter({});
+    const std::string fileName = openDialog1_.FileName();
+    ChangeBothGrids([&fileName](CellStore& labels, CellStore& matrix) {
+        ImportMatrixCsv(fileName, labels, matrix);
+    });
+    CalcButton->setFocus();
+}
+
+void MatrixInputForm::PButtonClick()
+{
+    // The listing of both grids on the printer is added with the printed
+    // listings; until then the button does nothing.
+}
+
+} // namespace vantrel

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "input/core/MatrixConfirm.h"
+#include "platform/FileDialog.h"
+
+#include <QWidget>
+
+class QPushButton;
+
+namespace vantrel {
+
+class StringGrid;
+
+// The body shared by the dissimilarity and similarity input windows: a label
+// grid (StringGrid2), a matrix grid holding the lower triangle
+// (StringGrid1) and the buttons to edit, save, load, confirm and print. The
+// two windows differ only in their caption and the matrix OK fills.
+//
+// The window is created with the application as owner (no parent) and shown
+// modelessly; closing it, by OK or otherwise, sets InputDone and hides it.
+class MatrixInputForm : public QWidget {
+    Q_OBJECT
+public:
+    MatrixInputForm(MatrixKind kind, const QString& caption, QWidget* owner = nullptr);
+
+    MatrixKind Kind() const { return kind_; }
+    FileDialog& SaveDialog1() { return saveDialog1_; }
+    FileDialog& OpenDialog1() { return openDialog1_; }
+
+public slots:
+    void AddButtonClick();
+    void DelButtonClick();
+    void CalcButtonClick();
+    void SaveButtonClick();
+    void LoadButtonClick();
+    void WRCSVButtonClick();
+    void RDCSVButtonClick();
+    // The printed listing of the grids; not printed from here yet.
+    void PButtonClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    QPushButton* AddNamedButton(const char* name, const char* caption, int top);
+    void ConnectHandler(QPushButton* button, void (MatrixInputForm::*handler)());
+    // Writes the text of open cell editors into their cells.
+    void FinishEditing();
+    // Applies a change to both grids' cells, refreshing both views even when
+    // the change stops part-way.
+    void ChangeBothGrids(const std::function<void(CellStore& labels, CellStore& matrix)>& change);
+
+    MatrixKind kind_;
+    StringGrid* StringGrid1;
+    StringGrid* StringGrid2;
+    QPushButton* AddButton;
+    QPushButton* DelButton;
+    QPushButton* SaveButton;
+    QPushButton* LoadButton;
+    QPushButton* CalcButton;
+    QPushButton* PButton;
+    QPushButton* WRCSVButton;
+    QPushButton* RDCSVButton;
+    FileDialog saveDialog1_{FileDialog::Kind::Save};
+    FileDialog openDialog1_{FileDialog::Kind::Open};
+};
+
+} // namespace vantrel
