@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+namespace vantrel {
+
+// What the printed pages need of a printer: one job of pages, a font whose
+// face and size persist between jobs, text measurement and pen drawing in
+// device units. The origin is the top-left corner of the printable area,
+// y downwards; texts are placed by their top-left corner. Texts are code
+// page 932 bytes; face names are the Windows face names in UTF-8
+// ("ＭＳ ゴシック"), mapped to installed faces by the drawing side.
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+
+    virtual void BeginDoc() = 0;
+    virtual void EndDoc() = 0;
+    virtual void NewPage() = 0;
+
+    // Printable area in device units.
+    virtual int PageWidth() const = 0;
+    virtual int PageHeight() const = 0;
+
+    virtual void SetFontName(const std::string& face) = 0;
+    virtual void SetFontSize(int points) = 0;
+
+    virtual int TextWidth(const std::string& text) = 0;
+    virtual int TextHeight(const std::string& text) = 0;
+
+    virtual void MoveTo(int x, int y) = 0;
+    virtual void LineTo(int x, int y) = 0;
+    virtual void TextOut(int x, int y, const std::string& text) = 0;
+};
+
+} // namespace vantrel

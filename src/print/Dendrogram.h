@@ -1,0 +1,70 @@
+#pragma once
+
+#include "engine/AnalysisData.h"
+#include "engine/ClusterTree.h"
+#include "print/Canvas.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vantrel {
+
+// The dendrogram page: the level axis runs across the page, the objects down
+// it, one row per leaf in the order of a left-first walk, labels in the left
+// margin. Every size derives from the height of "X" (H) and the width of
+// "WWWWW" (W) in the page font, so the page scales with the font size.
+//
+// Order of use: the caller shows the print dialog first (its answer does not
+// stop the page) and then calls PrintDendrogram / PrintSimDendrogram with the
+// canvas of the printer that is current afterwards. The page begins and ends
+// its own print job on that canvas.
+
+// The page's scales, set up anew for every page.
+struct DendrogramScale {
+    int H = 0;               // text height of "X"
+    int W = 0;               // text width of "WWWWW"
+    int s = 0;               // device units per 1/N of the level range
+    long double u = 1.0L;    // level unit: the level range / N
+    long double r = 2.0L;    // running leaf position
+    long double Increment = 1.0L;
+    long double SimLeafHeight = 0.0L; // similarity pages: the leaves' level
+};
+
+// Nearest integer, ties to even, held well inside the int range so that
+// absurd levels draw off the page instead of overflowing.
+int Nint(long double x);
+
+// (o + 2) × H × 1.2, to the nearest device unit.
+int OrdinateToY(const DendrogramScale& scale, long double o);
+// Dissimilarity level to x: level 0 stands at 2W.
+int HeightToX(const DendrogramScale& scale, long double h);
+// Similarity level to x: SimLeafHeight stands at 2W, lower levels to the right.
+int SimilarityToX(const DendrogramScale& scale, long double v);
+
+// The font size typed in the main window: optional blanks, an optional sign
+// and decimal digits, optional blanks; anything else gives 10. The value is
+// held within 1..MaxFontSize so that no size can break the drawing.
+inline constexpr int MaxFontSize = 500;
+int FontSizeFromText(const std::string& text);
+
+// The caption above the tree for a DistType (code page 932); empty for
+// values other than 0, 1 and 2.
+std::string MethodCaption(std::uint8_t distType, bool similarity);
+
+// Measures the page font and fits the level axis to the page width.
+// `levelRange` is root Height (dissimilarity) or SimLeafHeight (similarity);
+// a zero range is drawn as a range of 1, so nothing divides by zero.
+DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRange);
+
+// Draws the subtree under `root`: labels at the leaves, one bracket per
+// merge, left child first; sets every node's PlotPosition. The walk keeps
+// its own stack, so a chain-shaped tree of any depth is safe.
+void DrawBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
+void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
+
+// One whole page for a tree of dissimilarities (leaves at level 0) or of
+// similarities (leaves at SimLeafHeight). Throws Error when there is no tree.
+void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText, Canvas& canvas);
+void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText, Canvas& canvas);
+
+} // namespace vantrel
