@@ -75,9 +75,15 @@ TextFileReader::TextFileReader(std::string fileName) : fileName_(std::move(fileN
     if (!file)
         throw IoError(IoErrorText(fileName_, errno));
     struct stat info {};
-    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        throw IoError(IoErrorText(fileName_, EISDIR));
+    if (fstat(fileno(file), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            std::fclose(file);
+            throw IoError(IoErrorText(fileName_, EISDIR));
+        }
+        // One allocation for a regular file instead of a chain of regrowths
+        // (a 1000-object data file is several megabytes).
+        if (S_ISREG(info.st_mode) && info.st_size > 0)
+            contents_.reserve(static_cast<std::size_t>(info.st_size));
     }
     char buffer[1 << 16];
     std::size_t count = 0;
@@ -103,7 +109,8 @@ bool TextFileReader::ReadLine(std::string& line)
     const std::size_t end = contents_.find('\n', position_);
     const std::size_t stop = end == std::string::npos ? contents_.size() : end;
     std::size_t length = stop - position_;
-    if (end != std::string::npos && length > 0 && contents_[stop - 1] == '\r')
+    // A CR before the line end, or ending the file, belongs to the line end.
+    if (length > 0 && contents_[stop - 1] == '\r')
         --length;
     line.assign(contents_, position_, length);
     position_ = end == std::string::npos ? contents_.size() : end + 1;
