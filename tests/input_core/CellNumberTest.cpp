@@ -6,6 +6,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 
 namespace vantrel {
@@ -104,6 +106,47 @@ TEST(CellNumberTest, IgnoresBytesBeyondTheView)
     const auto value = ParseCellNumber(std::string_view(text).substr(0, 2));
     ASSERT_TRUE(value);
     EXPECT_EQ(*value, 12.0L);
+}
+
+TEST(CellNumberTest, AgreesWithTheCLibraryOnRandomNumbers)
+{
+    // Short forms take a shortcut; they must round exactly like strtold.
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 200000; ++round) {
+        std::string text;
+        if (pick(0, 3) == 0)
+            text += pick(0, 1) ? "-" : "+";
+        const int whole = pick(0, 22);
+        for (int k = 0; k < whole; ++k)
+            text += static_cast<char>('0' + pick(k == 0 && pick(0, 1) ? 1 : 0, 9));
+        const int fraction = whole == 0 ? pick(1, 22) : pick(-1, 22);
+        if (fraction >= 0) {
+            text += '.';
+            for (int k = 0; k < fraction; ++k)
+                text += static_cast<char>('0' + pick(0, 9));
+        }
+        if (pick(0, 2) == 0)
+            text += "e" + std::to_string(pick(-40, 40));
+        const auto value = ParseCellNumber(text);
+        ASSERT_TRUE(value) << text;
+        const long double expected = std::strtold(text.c_str(), nullptr);
+        ASSERT_EQ(*value, expected) << text;
+        ASSERT_EQ(std::signbit(*value), std::signbit(expected)) << text;
+    }
+}
+
+TEST(CellNumberTest, RoundsHalfwayCasesToEven)
+{
+    // Values exactly between two 80-bit neighbours go to the even one.
+    const auto up = ParseCellNumber("18446744073709551619"); // 2^64 + 3, halfway: rounds up
+    ASSERT_TRUE(up);
+    EXPECT_EQ(*up, 18446744073709551620.0L);
+    const auto scaled = ParseCellNumber("9007199254740993e10"); // not a double, but exact here
+    ASSERT_TRUE(scaled);
+    EXPECT_EQ(*scaled, 90071992547409930000000000.0L);
 }
 
 } // namespace
