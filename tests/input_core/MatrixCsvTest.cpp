@@ -95,7 +95,7 @@ TEST(MatrixCsvImport, LabelsAtTheStartOfDataLinesAreNotRead)
 TEST(MatrixCsvImport, UnquotedBlankSplitsALabelAndShiftsValues)
 {
     CellStore labels, matrix;
-    Import(",A,B C\r\nA\r\nB C,5\r\n", labels, matrix);
+    Import(",A,B C\r\nA\r\nB C,5\r\nC,1,2\r\n", labels, matrix);
     // "B C" became two labels: three objects.
     ASSERT_EQ(labels.RowCount(), 4);
     EXPECT_EQ(labels.Cell(1, 3), "C");

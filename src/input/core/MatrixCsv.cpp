@@ -60,7 +60,8 @@ void ImportMatrixCsv(TextFileReader& reader, CellStore& labels, CellStore& matri
         throw Error(TooManyObjectsText(n));
     const int count = static_cast<int>(n);
 
-    labels.SetRowCount(count + 1);
+    // The label grid has two columns; a store of any other shape gets them.
+    labels.Resize(2, count + 1);
     for (int i = 1; i <= count; ++i) {
         labels.SetCell(0, i, ObjectHeader(i));
         labels.SetCell(1, i, names[static_cast<std::size_t>(i)]);
