@@ -1,0 +1,47 @@
+#pragma once
+
+#include <deque>
+#include <string>
+
+class QWidget;
+
+namespace vantrel {
+
+// The print dialog: the user chooses the printer (or printing to a PDF
+// file), which becomes the current printer of Printer::Instance(). Callers
+// ignore the answer: the page is printed either way.
+class PrintDialog {
+public:
+    // Shows the dialog modally; true when the user confirmed.
+    static bool Execute(QWidget* parent = nullptr);
+};
+
+// Test seam: while a script is installed, Execute shows nothing and takes
+// the next scripted answer; with none left it cancels. The number of dialogs
+// shown is counted.
+class PrintDialogScript {
+public:
+    PrintDialogScript();
+    ~PrintDialogScript();
+    PrintDialogScript(const PrintDialogScript&) = delete;
+    PrintDialogScript& operator=(const PrintDialogScript&) = delete;
+
+    void AddConfirm() { answers_.push_back({true, {}}); }
+    void AddCancel() { answers_.push_back({false, {}}); }
+    // The user confirms with "print to file" and this file name.
+    void AddPrintToFile(std::string fileName) { answers_.push_back({true, std::move(fileName)}); }
+
+    int ShownCount() const { return shown_; }
+
+private:
+    friend class PrintDialog;
+    struct Answer {
+        bool Confirmed;
+        std::string FileName;
+    };
+    std::deque<Answer> answers_;
+    int shown_ = 0;
+    PrintDialogScript* outer_;
+};
+
+} // namespace vantrel

@@ -1,0 +1,120 @@
+#include "platform/Printer.h"
+
+#include "engine/AnalysisData.h"
+#include "platform/gui/PageFile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+namespace vantrel {
+
+// Forwards to the painter canvas, choosing each job's device at BeginDoc.
+class Printer::JobCanvas : public Canvas {
+public:
+    explicit JobCanvas(Printer& printer) : printer_(printer) {}
+
+    void BeginDoc() override
+    {
+        if (test_) {
+            test_->BeginDoc();
+            return;
+        }
+        pageFile_.reset();
+        pdfPath_.clear();
+        if (HasSystemPrinters() && printer_.outputFileName_.empty()) {
+            QPrinter& system = printer_.SystemPrinter();
+            system.setOutputFormat(QPrinter::NativeFormat);
+            painter_.SetDevice(&system, &system);
+        } else {
+            pdfPath_ = printer_.PdfPathForNextJob();
+            pageFile_ = std::make_unique<PageFile>(pdfPath_, PageFile::Format::Pdf);
+            pageFile_->Attach(painter_);
+        }
+        painter_.BeginDoc();
+    }
+
+    void EndDoc() override
+    {
+        if (test_) {
+            test_->EndDoc();
+            return;
+        }
+        painter_.EndDoc();
+        if (pageFile_) {
+            pageFile_->Finish();
+            pageFile_.reset();
+            printer_.lastPdfPath_ = pdfPath_;
+        } else {
+            printer_.lastPdfPath_.clear();
+        }
+    }
+
+    void NewPage() override { Target().NewPage(); }
+    int PageWidth() const override { return test_ ? test_->PageWidth() : painter_.PageWidth(); }
+    int PageHeight() const override { return test_ ? test_->PageHeight() : painter_.PageHeight(); }
+    void SetFontName(const std::string& face) override { Target().SetFontName(face); }
+    void SetFontSize(int points) override { Target().SetFontSize(points); }
+    int TextWidth(const std::string& text) override { return Target().TextWidth(text); }
+    int TextHeight(const std::string& text) override { return Target().TextHeight(text); }
+    void MoveTo(int x, int y) override { Target().MoveTo(x, y); }
+    void LineTo(int x, int y) override { Target().LineTo(x, y); }
+    void TextOut(int x, int y, const std::string& text) override { Target().TextOut(x, y, text); }
+
+    void SetTest(Canvas* canvas) { test_ = canvas; }
+
+    ~JobCanvas() override { painter_.EndDoc(); }
+
+private:
+    Canvas& Target() { return test_ ? *test_ : static_cast<Canvas&>(painter_); }
+
+    Printer& printer_;
+    PainterCanvas painter_;
+    std::unique_ptr<PageFile> pageFile_;
+    std::string pdfPath_;
+    Canvas* test_ = nullptr;
+};
+
+Printer::Printer() : canvas_(std::make_unique<JobCanvas>(*this)) {}
+Printer::~Printer() = default;
+
+Printer& Printer::Instance()
+{
+    static Printer printer;
+    return printer;
+}
+
+Canvas& Printer::GetCanvas() { return *canvas_; }
+
+bool Printer::HasSystemPrinters() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+
+QPrinter& Printer::SystemPrinter()
+{
+    if (!systemPrinter_)
+        systemPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *systemPrinter_;
+}
+
+void Printer::SetOutputFileName(std::string fileName) { outputFileName_ = std::move(fileName); }
+
+std::string Printer::PdfPathForNextJob() const
+{
+    if (!outputFileName_.empty())
+        return outputFileName_;
+    const AnalysisData& data = Shared();
+    if (data.ReportFile && data.ReportFile->IsOpen())
+        return data.ReportFile->FileName() + ".pdf";
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    const QString name =
+        QStringLiteral("Vantrel-%1.pdf").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    return QFile::encodeName(QDir(folder).filePath(name)).toStdString();
+}
+
+void Printer::SetTestCanvas(Canvas* canvas) { canvas_->SetTest(canvas); }
+
+} // namespace vantrel

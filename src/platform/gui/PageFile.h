@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/gui/PainterCanvas.h"
+
+#include <memory>
+#include <string>
+
+namespace vantrel {
+
+// A print job that goes to a file instead of a printer: a PDF (A4, 600 dots
+// per inch, 10 mm margins, like a laser printer's page) or, for names ending
+// in ".png", a PNG image of the A4 page at 150 dots per inch. Drawing goes
+// through the given canvas, which keeps its font and pen.
+//
+// Every failure is an IoError naming the file: the file cannot be created,
+// the page cannot be started, or the data cannot be written.
+class PageFile {
+public:
+    enum class Format { Pdf, Png };
+
+    // `fileName` is the platform's bytes (UTF-8 here), as fopen takes them.
+    PageFile(std::string fileName, Format format);
+    ~PageFile();
+    PageFile(const PageFile&) = delete;
+    PageFile& operator=(const PageFile&) = delete;
+
+    // PNG for names ending in ".png" (any case), else PDF.
+    static Format FormatForName(const std::string& fileName);
+
+    // Creates the file and hands the page to `canvas` (its SetDevice); the
+    // caller then draws between canvas.BeginDoc() and canvas.EndDoc().
+    void Attach(PainterCanvas& canvas);
+    // After canvas.EndDoc(): writes out what is pending and closes the file.
+    void Finish();
+
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    struct Parts;
+    std::string fileName_;
+    Format format_;
+    std::unique_ptr<Parts> parts_;
+};
+
+// A canvas with its own page file: BeginDoc creates the file, EndDoc writes
+// it. For the batch program and anything else that prints to a file.
+class PageFileCanvas : public PainterCanvas {
+public:
+    PageFileCanvas(std::string fileName, PageFile::Format format);
+    explicit PageFileCanvas(const std::string& fileName)
+        : PageFileCanvas(fileName, PageFile::FormatForName(fileName))
+    {
+    }
+
+    // A job abandoned by an error is closed before its device goes away.
+    ~PageFileCanvas() override { PainterCanvas::EndDoc(); }
+
+    void BeginDoc() override;
+    void EndDoc() override;
+
+private:
+    PageFile file_;
+};
+
+} // namespace vantrel

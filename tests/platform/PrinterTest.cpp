@@ -1,0 +1,171 @@
+#include "platform/PrintDialog.h"
+#include "platform/Printer.h"
+
+#include "engine/AnalysisData.h"
+#include "platform/core/Errors.h"
+#include "platform/gui/PageFile.h"
+#include "print/Dendrogram.h"
+#include "print/RecordingCanvas.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PrinterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_ = fs::temp_directory_path() / ("vantrel-printer-" + std::to_string(::getpid()));
+        fs::create_directories(dir_);
+        Printer::Instance().SetOutputFileName({});
+    }
+    void TearDown() override
+    {
+        Printer::Instance().SetTestCanvas(nullptr);
+        Printer::Instance().SetOutputFileName({});
+        Shared().ReportFile.reset();
+        fs::remove_all(dir_);
+    }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+
+    static std::string Head(const std::string& path, std::size_t count)
+    {
+        std::ifstream in(path, std::ios::binary);
+        std::string bytes(count, '\0');
+        in.read(bytes.data(), static_cast<std::streamsize>(count));
+        bytes.resize(static_cast<std::size_t>(in.gcount()));
+        return bytes;
+    }
+
+    // Two objects merged at 1, drawn on the printer's canvas.
+    static void PrintSmallPage()
+    {
+        AnalysisData data;
+        data.ObjectCount = 2;
+        data.ObjectLabels[1] = "a";
+        data.ObjectLabels[2] = "b";
+        ClusterTree tree;
+        for (int id = 1; id <= 2; ++id) {
+            auto leaf = std::make_unique<ClusterNode>();
+            leaf->Id = id;
+            tree.Add(std::move(leaf));
+        }
+        auto root = std::make_unique<ClusterNode>();
+        root->Id = 3;
+        root->Left = &tree.Node(1);
+        root->Right = &tree.Node(2);
+        root->Height = 1.0L;
+        tree.Add(std::move(root));
+        PrintDendrogram(data, tree, "12", Printer::Instance().GetCanvas());
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(PrinterTest, ScriptedDialogAnswersAreTakenInOrder)
+{
+    PrintDialogScript script;
+    script.AddConfirm();
+    script.AddCancel();
+    script.AddPrintToFile(Path("chosen.pdf"));
+    EXPECT_TRUE(PrintDialog::Execute());
+    EXPECT_FALSE(PrintDialog::Execute());
+    EXPECT_TRUE(PrintDialog::Execute());
+    EXPECT_EQ(Printer::Instance().OutputFileName(), Path("chosen.pdf"));
+    EXPECT_FALSE(PrintDialog::Execute()); // nothing left: cancel
+    EXPECT_EQ(script.ShownCount(), 4);
+}
+
+TEST_F(PrinterTest, TestCanvasReceivesTheWholeJob)
+{
+    RecordingCanvas recording;
+    Printer::Instance().SetTestCanvas(&recording);
+    PrintSmallPage();
+    ASSERT_FALSE(recording.Commands().empty());
+    EXPECT_EQ(recording.Commands().front().Kind, RecordingCanvas::Op::BeginDoc);
+    EXPECT_EQ(recording.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
+    EXPECT_EQ(recording.FontSize(), 12);
+}
+
+TEST_F(PrinterTest, WithoutAPrinterThePageGoesToAPdfBesideTheReport)
+{
+    if (Printer::HasSystemPrinters())
+        GTEST_SKIP() << "this machine has a printer";
+    const std::string report = Path("out.txt");
+    Shared().ReportFile = std::make_unique<TextFileWriter>(report);
+    EXPECT_EQ(Printer::Instance().PdfPathForNextJob(), report + ".pdf");
+    PrintSmallPage();
+    EXPECT_EQ(Printer::Instance().LastPdfPath(), report + ".pdf");
+    EXPECT_EQ(Head(report + ".pdf", 5), "%PDF-");
+
+    // A file chosen in the dialog wins over the report's neighbour.
+    PrintDialogScript script;
+    script.AddPrintToFile(Path("chosen.pdf"));
+    PrintDialog::Execute();
+    PrintSmallPage();
+    EXPECT_EQ(Printer::Instance().LastPdfPath(), Path("chosen.pdf"));
+    EXPECT_EQ(Head(Path("chosen.pdf"), 5), "%PDF-");
+}
+
+TEST_F(PrinterTest, AnUnwritablePdfIsAnError)
+{
+    Printer::Instance().SetOutputFileName(Path("no-such-folder/page.pdf"));
+    EXPECT_THROW(PrintSmallPage(), IoError);
+    // The printer stays usable for the next job.
+    Printer::Instance().SetOutputFileName(Path("next.pdf"));
+    PrintSmallPage();
+    EXPECT_EQ(Head(Path("next.pdf"), 5), "%PDF-");
+}
+
+TEST_F(PrinterTest, CanvasFontPersistsBetweenJobs)
+{
+    Canvas& canvas = Printer::Instance().GetCanvas();
+    Printer::Instance().SetOutputFileName(Path("font.pdf"));
+    canvas.BeginDoc();
+    canvas.SetFontSize(30);
+    const int big = canvas.TextHeight("X");
+    canvas.EndDoc();
+    canvas.BeginDoc();
+    EXPECT_EQ(canvas.TextHeight("X"), big);
+    canvas.SetFontSize(10);
+    EXPECT_LT(canvas.TextHeight("X"), big);
+    canvas.EndDoc();
+}
+
+TEST_F(PrinterTest, PageFilesWritePdfAndPngByName)
+{
+    EXPECT_EQ(PageFile::FormatForName("d.PNG"), PageFile::Format::Png);
+    EXPECT_EQ(PageFile::FormatForName("d.pdf"), PageFile::Format::Pdf);
+    EXPECT_EQ(PageFile::FormatForName("png"), PageFile::Format::Pdf);
+
+    const std::string png = Path("page.png");
+    {
+        PageFileCanvas canvas(png);
+        canvas.BeginDoc();
+        canvas.SetFontSize(12);
+        EXPECT_GT(canvas.PageWidth(), 1000);
+        canvas.MoveTo(10, 10);
+        canvas.LineTo(200, 10);
+        canvas.TextOut(10, 50, "A");
+        canvas.EndDoc();
+    }
+    QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.pixelColor(100, 10), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(100, 300), QColor(Qt::white));
+
+    PageFileCanvas bad(Path("missing/page.png"));
+    EXPECT_THROW(bad.BeginDoc(), IoError);
+}
+
+} // namespace
+} // namespace vantrel
