@@ -146,7 +146,7 @@ TEST(MatrixDataFileTest, RefusesACountThatIsNotAnInteger)
         try {
             LoadMatrixDataFile(reader, grids.Labels, grids.Matrix);
             ADD_FAILURE() << "accepted " << bytes;
-        } catch (const Error& error) {
+        } catch (const IoError& error) {
             EXPECT_NE(std::string(error.what()).find("bad.dat"), std::string::npos);
         }
         EXPECT_EQ(grids.Labels.Cell(1, 1), "keep") << bytes;

@@ -56,8 +56,8 @@ int ReadObjectCountLine(TextFileReader& reader)
     if (token[0] == '-')
         value = -value;
     if (!valid || value > std::numeric_limits<int>::max())
-        throw Error("Read error: " + reader.FileName() +
-                    ": the first line does not hold the number of objects");
+        throw IoError("I/O error: " + reader.FileName() +
+                      ": the first line does not hold the number of objects");
     return static_cast<int>(value);
 }
 

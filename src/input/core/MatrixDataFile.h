@@ -29,17 +29,17 @@ void SaveMatrixDataFile(const std::string& fileName, const CellStore& labels,
 // empty texts; lines after the last value are ignored. A negative N leaves
 // both grids at their single header row.
 //
-// Throws IoError when the file cannot be read, Error when the first line
-// is not an integer or N exceeds what the shared data can hold; the grids
-// are untouched in those cases.
+// Throws IoError when the file cannot be read or its first line is not an
+// integer, Error when N exceeds what the shared data can hold; the grids are
+// untouched in those cases.
 void LoadMatrixDataFile(const std::string& fileName, CellStore& labels, CellStore& matrix);
 void LoadMatrixDataFile(TextFileReader& reader, CellStore& labels, CellStore& matrix);
 
 // Reads the object count at the reader's position: blanks, control
 // characters and line breaks are skipped, the number ends at the first
 // character of code 32 or less, and the rest of its line is skipped. An
-// empty file reads as 0. Throws Error naming the file when the text is not
-// a decimal integer that fits 32 bits.
+// empty file reads as 0. Throws IoError naming the file when the text is
+// not a decimal integer that fits 32 bits, as for any other read failure.
 int ReadObjectCountLine(TextFileReader& reader);
 
 // The text without the characters of code 0..32 at either end.
