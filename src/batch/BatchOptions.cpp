@@ -48,6 +48,19 @@ const auto Rules = std::to_array<OptionRule>({
          options.InputFile = value;
          options.PrintMerges = true;
      }},
+    {"--input", "FILE", "cluster the matrix data file FILE without printing the merges",
+     [](BatchOptions& options, const std::string& value) { options.InputFile = value; }},
+    {"--report", "FILE", "write the report file FILE as the window run does",
+     [](BatchOptions& options, const std::string& value) { options.ReportFile = value; }},
+    {"--dendrogram", "FILE", "print the dendrogram page to FILE: PDF, or PNG when FILE ends in .png",
+     [](BatchOptions& options, const std::string& value) { options.DendrogramFile = value; }},
+    {"--font-size", "N", "font size of the dendrogram page in points (default 12)",
+     [](BatchOptions& options, const std::string& value) {
+         if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
+             value.size() > 3 || value == "0" || value == "00" || value == "000")
+             BadValue("--font-size", value);
+         options.FontSize = value;
+     }},
     {"--help", "", "show this text",
      [](BatchOptions& options, const std::string&) { options.ShowHelp = true; }},
 });
@@ -85,14 +98,16 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
         }
         rule->Apply(options, value);
     }
-    if (!options.ShowHelp && !options.PrintMerges)
-        throw UsageError("nothing to do: give --merges FILE");
+    const bool output = options.PrintMerges || !options.ReportFile.empty() || !options.DendrogramFile.empty();
+    if (!options.ShowHelp && (!output || options.InputFile.empty()))
+        throw UsageError("nothing to do: give --merges FILE, or --input FILE with --report or --dendrogram");
     return options;
 }
 
 std::string BatchUsageText()
 {
     std::string text = "usage: vantrel-batch [options] --merges FILE\n"
+                       "       vantrel-batch [options] --input FILE [--report FILE] [--dendrogram FILE]\n"
                        "Runs the cluster analysis of Vantrel on a data file.\n"
                        "options:\n";
     for (const OptionRule& rule : Rules) {

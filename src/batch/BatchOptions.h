@@ -19,6 +19,12 @@ struct BatchOptions {
     std::string InputFile;
     bool PrintMerges = false;
     bool ShowHelp = false;
+    // Optional outputs: the report file as the window run writes it, and the
+    // dendrogram page as a PDF (or a PNG for names ending in ".png").
+    std::string ReportFile;
+    std::string DendrogramFile;
+    // The page's font size in points, as typed in the main window.
+    std::string FontSize = "12";
 };
 
 // A command line that cannot be run; what() says why. The program answers

@@ -2,9 +2,11 @@
 
 #include "batch/BatchInput.h"
 #include "batch/BatchOptions.h"
+#include "batch/BatchOutputs.h"
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
 #include "platform/core/Errors.h"
+#include "runs/core/ReportWriter.h"
 
 #include <cerrno>
 
@@ -34,7 +36,13 @@ void RunBatch(const BatchOptions& options, std::FILE* out)
 {
     AnalysisData& data = Shared();
     LoadBatchInput(options, data);
+    // The report is written before clustering and closed on every way out,
+    // so a failing run still leaves its echo, as the window run does.
+    ReportFileGuard report(data);
+    WriteBatchReport(options, data);
     ClusterTree tree = ClusterInput(options, data);
+    PrintBatchDendrogram(options, data, tree);
+    report.Close();
     if (!options.PrintMerges)
         return;
 

@@ -1,0 +1,90 @@
+#include "BatchProcess.h"
+
+#include "platform/core/Cp932.h"
+
+#include <gtest/gtest.h>
+
+namespace vantrel {
+namespace {
+
+using testing::BatchResult;
+using testing::ReadBytes;
+using testing::RunBatch;
+using testing::ScratchDir;
+using testing::WriteBytes;
+
+class BatchReportTest : public ::testing::Test {
+protected:
+    std::string DataFile(const std::string& bytes)
+    {
+        const std::string name = dir_.File("data.dat");
+        WriteBytes(name, bytes);
+        return name;
+    }
+
+    ScratchDir dir_;
+};
+
+TEST_F(BatchReportTest, WritesTheSimilarityEchoByteForByte)
+{
+    const std::string data = DataFile("3\r\na\r\nb\r\nc\r\n1\r\n4\r\n2.5\r\n");
+    const std::string report = dir_.File("r.txt");
+    const BatchResult result = RunBatch({"--kind", "sim", "--input", data, "--report", report});
+    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    EXPECT_EQ(result.Out, "");
+    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（類似度）...") + "\r\n" +
+                                     "a         \r\n"
+                                     "b         1         \r\n"
+                                     "c         4         2.5       \r\n");
+}
+
+TEST_F(BatchReportTest, WritesTheDissimilarityEchoWithJapaneseLabels)
+{
+    const std::string data =
+        DataFile("2\r\n" + Sjis("りんご") + "\r\n" + Sjis("あいうえお") + "\r\n12345678\r\n");
+    const std::string report = dir_.File("r.txt");
+    const BatchResult result = RunBatch({"--input", data, "--report", report, "--merges", data});
+    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    EXPECT_EQ(result.Out, "3\t1\t2\t12345678\n");
+    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\n" + Sjis("りんご") + "    \r\n" +
+                                     Sjis("あいうえお") + "1.234568E7\r\n");
+}
+
+TEST_F(BatchReportTest, OneObjectLeavesTheEchoAndFails)
+{
+    const std::string data = DataFile("1\r\nsolo\r\n");
+    const std::string report = dir_.File("r.txt");
+    const BatchResult result = RunBatch({"--input", data, "--report", report});
+    EXPECT_EQ(result.ExitStatus, 1);
+    EXPECT_EQ(result.Err, "Range error in SeekC\n");
+    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\nsolo      \r\n");
+}
+
+TEST_F(BatchReportTest, AnUncreatableReportFailsWithTheReason)
+{
+    const std::string data = DataFile("2\r\na\r\nb\r\n1\r\n");
+    const BatchResult result = RunBatch({"--input", data, "--report", dir_.File("none/r.txt")});
+    EXPECT_EQ(result.ExitStatus, 1);
+    EXPECT_NE(result.Err.find("none/r.txt"), std::string::npos) << result.Err;
+}
+
+TEST_F(BatchReportTest, DrawsTheDendrogramAsPdfOrPng)
+{
+    const std::string data = DataFile("3\r\na\r\nb\r\nc\r\n1\r\n4\r\n2\r\n");
+    const std::string pdf = dir_.File("d.pdf");
+    const std::string png = dir_.File("d.png");
+    BatchResult result = RunBatch({"--input", data, "--dendrogram", pdf, "--font-size", "9"});
+    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    EXPECT_EQ(ReadBytes(pdf).substr(0, 5), "%PDF-");
+    result = RunBatch({"--kind", "sim", "--input", data, "--dendrogram", png});
+    ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+    EXPECT_EQ(ReadBytes(png).substr(1, 3), "PNG");
+
+    result = RunBatch({"--input", data, "--dendrogram", dir_.File("none/d.pdf")});
+    EXPECT_EQ(result.ExitStatus, 1);
+    EXPECT_EQ(RunBatch({"--input", data, "--dendrogram", pdf, "--font-size", "big"}).ExitStatus, 2);
+    EXPECT_EQ(RunBatch({"--input", data}).ExitStatus, 2);
+}
+
+} // namespace
+} // namespace vantrel
