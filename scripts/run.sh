@@ -13,3 +13,7 @@ mkdir -p "$out"
 echo "No display: running vantrel-batch on samples/fruits.dat"
 "$build/src/batch/vantrel-batch" --method complete --merges "$root/samples/fruits.dat" >"$out/fruits-merges.txt"
 echo "Merges written to $out/fruits-merges.txt"
+"$build/src/batch/vantrel-batch" --method complete --input "$root/samples/fruits.dat" \
+  --report "$out/fruits-report.txt" --dendrogram "$out/fruits-dendrogram.pdf"
+echo "Report written to $out/fruits-report.txt (Shift-JIS, CR LF)"
+echo "Dendrogram page written to $out/fruits-dendrogram.pdf"
