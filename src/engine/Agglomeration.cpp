@@ -25,15 +25,18 @@
 //
 // Storage. Pair values of live clusters sit in a packed lower triangle
 // indexed by slot; a merged cluster takes over its Left child's slot, so
-// every lookup is O(1) and a run allocates one N(N-1)/2 table.
+// every lookup is O(1). Group average also keeps the input as a full square,
+// so that its sums read along rows (see Average).
 //
-// Cost. Complete and single linkage: O(N^2) for typical data (O(N) per merge
-// plus the rescans), a few milliseconds at N = 1000. Group average recomputes
-// each new mean from the input matrix, summing over all object pairs in the
-// prescribed order (objects of the other cluster outer, of the new cluster
-// inner, both ascending) so that the rounding is the same as in the pair-list
-// procedure; no update formula rounds the same way. That costs
-// |new| * (N - |new|) additions per merge.
+// Cost. Complete and single linkage: O(N) per merge plus the rescans, O(N^2)
+// for typical data, a few milliseconds at N = 1000; data on which many
+// clusters keep losing their candidate to a merge without an equal
+// successor approach O(N^3). Group average recomputes each new mean from the
+// input matrix, summing over all object pairs in the prescribed order
+// (objects of the other cluster outer, of the new cluster inner, both
+// ascending) so that the rounding is the same as in the pair-list procedure;
+// no update formula rounds the same way. That costs |new| * (N - |new|)
+// additions per merge, about 10^7 for 1000 objects.
 //
 // Non-finite values never enter the tree: a matrix element that is NaN or
 // infinite, or a group-average sum that overflows, is an error.
@@ -45,6 +48,7 @@
 #include "platform/core/Errors.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstddef>
 #include <iterator>
@@ -55,6 +59,27 @@
 namespace vantrel {
 namespace {
 
+// The working tables of the engine, kept from one run to the next: a run on
+// 1000 objects needs 8 MB (24 MB for group average), and fresh memory of
+// that size costs more to map than the whole clustering.
+struct Workspace {
+    std::vector<long double> Values;
+    std::vector<long double> Square;
+
+    static long double* Reserve(std::vector<long double>& table, std::size_t size)
+    {
+        if (table.size() < size)
+            table.resize(size);
+        return table.data();
+    }
+};
+
+Workspace& SharedWorkspace()
+{
+    static thread_local Workspace workspace;
+    return workspace;
+}
+
 template <class Order, class Rule>
 class MergeEngine {
 public:
@@ -62,6 +87,9 @@ public:
         : matrix_(matrix), n_(objectCount), leafHeight_(leafHeight)
     {
     }
+
+    // New clusters up to this size are read along their own rows.
+    static constexpr std::size_t SmallCluster = 32;
 
     ClusterTree Run()
     {
@@ -89,32 +117,68 @@ private:
 
     void Prepare()
     {
-        // Slot of object i is i - 1: the packed layout of the input triangle,
-        // so the table starts as a plain copy.
+        // Slot of object i is i - 1: the packed layout of the input triangle.
+        // One pass copies it, checks every value and finds each object's
+        // first candidate from its own row.
         const std::size_t pairs = static_cast<std::size_t>(n_) * (n_ - 1) / 2;
-        const long double* input = matrix_.Row(2);
-        values_.assign(input, input + pairs);
-        for (long double value : values_)
-            if (!std::isfinite(value))
-                throw Error("The matrix holds a value that is not a finite number");
-
+        values_ = Workspace::Reserve(SharedWorkspace().Values, pairs);
         const int ids = 2 * n_;
         slot_.assign(ids, 0);
         partner_.assign(ids, 0);
         partnerValue_.assign(ids, 0.0L);
         live_.clear();
         live_.reserve(n_);
-        for (int i = 1; i <= n_; ++i) {
+        bool finite = true;
+        long double* copy = values_;
+        for (int c = 1; c <= n_; ++c) {
             auto leaf = std::make_unique<ClusterNode>();
-            leaf->Id = i;
+            leaf->Id = c;
             leaf->Height = leafHeight_;
-            leaf->Members = {i};
+            leaf->Members = {c};
             tree_.Add(std::move(leaf));
-            slot_[i] = i - 1;
-            live_.push_back(i);
-            SeekCandidate(i);
+            slot_[c] = c - 1;
+            live_.push_back(c);
+            if (c == 1)
+                continue;
+            const long double* row = matrix_.Row(c);
+            int best = 1;
+            long double bestValue = row[0];
+            for (int x = 1; x < c; ++x) {
+                const long double value = row[x - 1];
+                finite &= std::fabs(value) <= LDBL_MAX;
+                *copy++ = value;
+                if (Order::Better(value, bestValue)) {
+                    best = x;
+                    bestValue = value;
+                }
+            }
+            partner_[c] = best;
+            partnerValue_[c] = bestValue;
         }
+        if (!finite)
+            throw Error("The matrix holds a value that is not a finite number");
+        if constexpr (Rule::UsesMembers)
+            PrepareSquare();
         nextClusterId_ = n_;
+    }
+
+    // Group average reads the input by object pairs in both orders. A full
+    // square copy turns every read into a row access without a branch.
+    void PrepareSquare()
+    {
+        const std::size_t n = static_cast<std::size_t>(n_);
+        square_ = Workspace::Reserve(SharedWorkspace().Square, n * n);
+        long double* square = square_;
+        for (std::size_t i = 2; i <= n; ++i)
+            std::copy_n(matrix_.Row(static_cast<int>(i)), i - 1, square + (i - 1) * n);
+        // Mirror the lower half tile by tile, so that both the rows read and
+        // the rows written stay in cache.
+        constexpr std::size_t tile = 16;
+        for (std::size_t top = 0; top < n; top += tile)
+            for (std::size_t left = 0; left <= top; left += tile)
+                for (std::size_t r = top; r < std::min(top + tile, n); ++r)
+                    for (std::size_t c = left; c < std::min(left + tile, r); ++c)
+                        square[c * n + r] = square[r * n + c];
     }
 
     // The best partner of c among all live clusters with a smaller id.
@@ -158,17 +222,21 @@ private:
     // Merges the best pair; false once the root is formed.
     bool MergeStep()
     {
-        int b = 0;
-        for (int c : live_)
-            if (partner_[c] != 0 && (b == 0 || Order::Better(partnerValue_[c], partnerValue_[b])))
-                b = c;
+        // The smallest live id has no candidate; every other one has.
+        int b = live_[1];
+        long double best = partnerValue_[b];
+        for (auto it = live_.begin() + 2; it != live_.end(); ++it)
+            if (Order::Better(partnerValue_[*it], best)) {
+                b = *it;
+                best = partnerValue_[b];
+            }
         const int a = partner_[b];
 
         auto node = std::make_unique<ClusterNode>();
         node->Id = ++nextClusterId_;
         node->Left = &tree_.Node(a);
         node->Right = &tree_.Node(b);
-        node->Height = partnerValue_[b];
+        node->Height = best;
         if constexpr (Rule::UsesMembers) {
             const auto& left = node->Left->Members;
             const auto& right = node->Right->Members;
@@ -203,20 +271,32 @@ private:
         return true;
     }
 
+    const long double* SquareRow(std::int32_t object) const
+    {
+        return square_ + (static_cast<std::size_t>(object) - 1) * static_cast<std::size_t>(n_);
+    }
+
     // The mean of the input values over all pairs (i in xs, j in ms), summed
-    // with i outer and j inner, both ascending.
+    // with i outer and j inner, both ascending. The square holds M(i, j) in
+    // row i and in row j alike, so the reads can follow whichever rows stay
+    // in cache: a small new cluster's few rows are shared by every other
+    // cluster, while a large one is read densely along the row of i.
     long double Average(const std::vector<std::int32_t>& xs, const std::vector<std::int32_t>& ms) const
     {
         long double sum = 0.0L;
-        for (const std::int32_t i : xs) {
-            // Members of the new cluster below i lie in row i; those above it
-            // in column i of their own rows.
-            const long double* row = matrix_.Row(i);
-            auto j = ms.begin();
-            for (; j != ms.end() && *j < i; ++j)
-                sum += row[*j - 1];
-            for (; j != ms.end(); ++j)
-                sum += matrix_.Row(*j)[i - 1];
+        if (ms.size() <= SmallCluster) {
+            const long double* rows[SmallCluster];
+            for (std::size_t k = 0; k < ms.size(); ++k)
+                rows[k] = SquareRow(ms[k]) - 1;
+            for (const std::int32_t i : xs)
+                for (std::size_t k = 0; k < ms.size(); ++k)
+                    sum += rows[k][i];
+        } else {
+            for (const std::int32_t i : xs) {
+                const long double* row = SquareRow(i) - 1;
+                for (const std::int32_t j : ms)
+                    sum += row[j];
+            }
         }
         if (!std::isfinite(sum))
             throw Error("Floating point overflow in the group average");
@@ -230,7 +310,9 @@ private:
     ClusterTree tree_;
     std::int32_t nextClusterId_ = 0;
     // Pair values of live clusters by slot.
-    std::vector<long double> values_;
+    long double* values_ = nullptr;
+    // Group average only: the input as a full N x N square, row-major.
+    long double* square_ = nullptr;
     // By cluster id (1..2N-1).
     std::vector<int> slot_;
     std::vector<int> partner_;
