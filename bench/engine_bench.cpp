@@ -20,7 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <time.h>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -63,14 +63,12 @@ double Milliseconds(Clock::duration duration)
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-// Processor time of this thread: on a shared machine it is far steadier
-// than the wall clock, which also counts the time other programs hold the
-// processor.
-double ThreadMilliseconds()
+// Processor time of this (single-threaded) program: on a shared machine it
+// is steadier than the wall clock, which also counts the time other programs
+// hold the processor.
+double ProcessorMilliseconds()
 {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+    return 1e3 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 }
 
 struct Timing {
@@ -85,9 +83,9 @@ Timing MedianMilliseconds(int runs, Work work)
     std::vector<double> processor;
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
-        const double startProcessor = ThreadMilliseconds();
+        const double startProcessor = ProcessorMilliseconds();
         work();
-        processor.push_back(ThreadMilliseconds() - startProcessor);
+        processor.push_back(ProcessorMilliseconds() - startProcessor);
         wall.push_back(Milliseconds(Clock::now() - start));
     }
     std::sort(wall.begin(), wall.end());
