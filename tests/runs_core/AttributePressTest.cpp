@@ -7,6 +7,7 @@
 #include "platform/core/Cp932.h"
 #include "platform/core/Errors.h"
 #include "runs/core/AttributeEcho.h"
+#include "runs/core/NumberFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <unistd.h>
 #include <vector>
@@ -185,6 +187,41 @@ TEST_F(AttributePress, WithoutChooserNoReportIsWritten)
                                        *attributes, nullptr));
     EXPECT_EQ(data->DissimMatrix(2, 1), std::sqrt(8.0L));
     EXPECT_FALSE(data->ReportFile);
+}
+
+} // namespace
+} // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// The echo's quick number path against the report's own formatter.
+TEST(AttributeEcho, ValuesMatchTheReportFormatter)
+{
+    auto data = std::make_unique<AnalysisData>();
+    auto attributes = std::make_unique<AttributeData>();
+    const unsigned seed = std::random_device{}();
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937_64 random(seed);
+    std::vector<long double> values = {0.25L,   -0.25L,  0.75L,   -2.75L,  0.05L,  -0.05L,
+                                       -0.049L, -0.0L,   0.0L,    -1e-30L, 0.95L,  -0.95L,
+                                       9.95L,   1e14L,   1e15L,   -1e20L,  12.5L,  1234567.0L,
+                                       1e4000L, 999999.95L, -999999.96L, 0.1L, 0.15L, 0.35L};
+    std::uniform_real_distribution<double> uniform(-10.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-8, 18);
+    for (int k = 0; k < 2000; ++k)
+        values.push_back(static_cast<long double>(uniform(random)) *
+                         std::pow(10.0L, exponent(random)) / 3.0L);
+    for (int k = 0; k < 200; ++k) // ties at .25 and .75
+        values.push_back(std::floor(static_cast<long double>(uniform(random)) * 1000.0L) + 0.25L *
+                         (2 * (k % 2) + 1));
+    data->ObjectCount = 1;
+    attributes->AttributeCount = 1;
+    for (long double value : values) {
+        attributes->Value(1, 1) = value;
+        const std::string line = AttributeEchoLine(*data, *attributes, 1);
+        EXPECT_EQ(line.substr(16), FormatFixedRight(value, 7, 1)) << static_cast<double>(value);
+    }
 }
 
 } // namespace

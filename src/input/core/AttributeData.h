@@ -29,6 +29,9 @@ struct AttributeData {
         return AttributeValues[Offset(object, attribute)];
     }
 
+    // The values of one object, attribute 1 first.
+    const long double* Row(int object) const { return &AttributeValues[Offset(object, 1)]; }
+
     std::int32_t AttributeCount = 0;
     std::vector<long double> AttributeValues;
 

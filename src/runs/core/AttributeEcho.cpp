@@ -3,13 +3,50 @@
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
 #include "platform/core/Cp932.h"
+#include "platform/core/Locale.h"
 #include "platform/core/Padding.h"
 #include "platform/core/TextFile.h"
 #include "runs/core/NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <locale.h>
 
 namespace vantrel {
+
+namespace {
+
+// FormatFixedRight(value, 7, 1), quicker for the usual values. printf's
+// conversion is exact too, and it differs from the report's rounding only
+// at an exact tie (4|x| an odd integer: .25 or .75) and in the sign of a
+// value that rounds to zero; those, and very large values, take the
+// report's own formatter.
+void AppendEchoValue(std::string& line, long double value)
+{
+    const long double magnitude = std::fabs(value);
+    if (magnitude < 1e15L) {
+        const long double quarters = magnitude * 4.0L; // exact
+        const bool tie = quarters == std::floor(quarters) && std::fmod(quarters, 2.0L) == 1.0L;
+        if (!tie && !(std::signbit(value) && magnitude < 0.06L)) {
+            char text[32];
+            // printf follows the C library's locale, which a Qt program sets
+            // from the environment; the report always uses the C form.
+            static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
+            const locale_t previous = uselocale(cLocale);
+            const int length = std::snprintf(text, sizeof text, "%7.1Lf", value);
+            uselocale(previous);
+            if (length > 2 && length < static_cast<int>(sizeof text)) {
+                text[length - 2] = DecimalSeparator;
+                line.append(text, static_cast<std::size_t>(length));
+                return;
+            }
+        }
+    }
+    line += FormatFixedRight(value, 7, 1);
+}
+
+} // namespace
 
 std::string AttributeInputHeader() { return Sjis("入力データ..."); }
 std::string StandardizedInputHeader() { return Sjis("標準化入力データ..."); }
@@ -22,7 +59,7 @@ std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& att
     line += " : ";
     line += PadToWidth(data.ObjectLabels[static_cast<std::size_t>(i)], 10);
     for (int j = 1; j <= attributes.AttributeCount; ++j)
-        line += FormatFixedRight(attributes.Value(i, j), 7, 1);
+        AppendEchoValue(line, attributes.Value(i, j));
     return line;
 }
 
