@@ -1,10 +1,14 @@
 #include "runs/core/NumberFormat.h"
 
+#include "runs/core/DecimalRounding.h"
+
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace vantrel {
 namespace {
@@ -108,6 +112,82 @@ TEST(AxisFormats, FollowThePrecisionAndDecimalLimits)
     EXPECT_EQ(FormatAxisGeneral(0.00001L), "1E-5");
     EXPECT_EQ(FormatAxisGeneral(123456789012345.0L), "123456789012345");
     EXPECT_EQ(FormatAxisGeneral(1234567890123456.0L), "1.23456789012346E15");
+}
+
+} // namespace
+} // namespace vantrel
+
+namespace vantrel {
+namespace {
+
+// printf's digits of |value| to `significant` digits, trailing zeros dropped.
+RoundedDecimal PrintfDigits(long double value, int significant)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*Le", significant - 1, std::fabs(value));
+    RoundedDecimal d;
+    d.Negative = std::signbit(value);
+    const char* p = buffer;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            d.Digits.push_back(*p);
+    d.Exponent = std::atoi(p + 1) + 1;
+    d.Digits.erase(d.Digits.find_last_not_of('0') + 1);
+    return d;
+}
+
+// True when the exact value lies exactly halfway at `significant` digits.
+bool IsExactTie(long double value, int significant)
+{
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%.80Le", std::fabs(value));
+    std::string digits;
+    for (const char* p = buffer; *p != 'e'; ++p)
+        if (*p != '.')
+            digits.push_back(*p);
+    return digits[static_cast<std::size_t>(significant)] == '5' &&
+           digits.find_first_not_of('0', static_cast<std::size_t>(significant) + 1) == std::string::npos;
+}
+
+TEST(DecimalRounding, AgreesWithCorrectlyRoundedPrintfAwayFromTies)
+{
+    // Random significands over a wide range of exponents: without exact ties,
+    // ties-to-even and ties-away agree, so printf is an oracle.
+    const unsigned seed = 20261208;
+    std::mt19937_64 random(seed);
+    std::uniform_int_distribution<int> exponent(-120, 120);
+    for (int k = 0; k < 200000; ++k) {
+        const long double value = std::ldexp(static_cast<long double>(random() | (1ULL << 63)), exponent(random) - 63) *
+                                  (k % 2 ? -1 : 1);
+        for (int significant : {7, 15}) {
+            if (IsExactTie(value, significant))
+                continue; // checked below: printf would go to even
+            const RoundedDecimal got = RoundToSignificant(value, significant);
+            const RoundedDecimal want = PrintfDigits(value, significant);
+            ASSERT_EQ(got.Digits, want.Digits) << "seed " << seed << " value " << static_cast<double>(value);
+            ASSERT_EQ(got.Exponent, want.Exponent);
+            ASSERT_EQ(got.Negative, want.Negative);
+        }
+    }
+}
+
+TEST(DecimalRounding, ExactTiesGoAwayFromZeroAtEveryScale)
+{
+    for (long long whole : {1000000LL, 1000002LL, 2345678LL, 9999998LL, 9999999LL}) {
+        const long double tie = static_cast<long double>(whole) + 0.5L;
+        const RoundedDecimal d = RoundToSignificant(tie, 7);
+        const std::string expected = std::to_string(whole + 1);
+        EXPECT_EQ(d.Digits + std::string(static_cast<std::size_t>(d.Exponent) - d.Digits.size(), '0'), expected);
+        EXPECT_EQ(RoundToSignificant(-tie, 7).Digits, d.Digits);
+        EXPECT_TRUE(RoundToSignificant(-tie, 7).Negative);
+    }
+    // Ties with a fractional cut, where every digit comes from the exact path.
+    EXPECT_EQ(FormatGeneral(1.0000005L, 7), "1"); // the 80-bit value lies just below the tie
+    // A large integer that is an exact tie, where printf would round to even.
+    EXPECT_EQ(FormatGeneral(10288549947284450000.0L, 15), "1.02885499472845E19");
+    EXPECT_EQ(FormatGeneral(-10288549947284450000.0L, 15), "-1.02885499472845E19");
+    EXPECT_EQ(FormatGeneral(0.0009765625L, 3), "0.000977");     // 2^-10, exact tie at 3 digits
+    EXPECT_EQ(FormatGeneral(0x1p-20L, 6), "9.53674E-7");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "runs/core/DecimalRounding.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +47,7 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
 
     // A few digits past the cut are enough unless they read exactly 5000...:
     // printf may have rounded a near tie onto a tie, so then look at them all.
-    constexpr int Guard = 24;
+    constexpr int Guard = 6;
     Expansion e = Expand(value, std::max(a, 1) + Guard);
     int keep = keepFromExponent(e.Exponent, a, b);
     if (keep + Guard > static_cast<int>(e.Digits.size()))
@@ -96,6 +97,71 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
 }
 
 int KeepSignificant(int, int significant, int) { return significant; }
+
+// Powers of ten up to 10^27 are exact in the 64-bit significand.
+constexpr int ExactPowerLimit = 27;
+
+long double ExactPowerOfTen(int k)
+{
+    static const auto Powers = [] {
+        std::array<long double, ExactPowerLimit + 1> powers{};
+        powers[0] = 1.0L;
+        for (int i = 1; i <= ExactPowerLimit; ++i)
+            powers[static_cast<std::size_t>(i)] = powers[static_cast<std::size_t>(i - 1)] * 10.0L;
+        return powers;
+    }();
+    return Powers[static_cast<std::size_t>(k)];
+}
+
+// The common case without printf: |value| scaled by one exact power of ten
+// to `significant` integer digits carries a relative error of at most 2^-64,
+// so the rounding is certain unless the fraction lies within that error of
+// one half; then (and outside the exact powers' range) the caller falls back
+// to the exact digits.
+bool TryRoundToSignificantFast(long double value, int significant, RoundedDecimal& result)
+{
+    if (significant > 17 || value == 0.0L || !std::isfinite(value))
+        return false;
+    const long double magnitude = std::fabs(value);
+    // From the binary exponent: exact or one too small; the loop corrects it.
+    int binaryExponent = 0;
+    std::frexp(magnitude, &binaryExponent);
+    int exponent = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398119521L)) + 1;
+    const long double low = ExactPowerOfTen(significant - 1);
+    const long double high = ExactPowerOfTen(significant);
+    long double scaled = 0.0L;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int shift = significant - exponent;
+        if (shift > ExactPowerLimit || shift < -ExactPowerLimit)
+            return false;
+        scaled = shift >= 0 ? magnitude * ExactPowerOfTen(shift) : magnitude / ExactPowerOfTen(-shift);
+        if (scaled < low)
+            --exponent;
+        else if (scaled >= high)
+            ++exponent;
+        else
+            break;
+    }
+    if (scaled < low || scaled >= high)
+        return false;
+    const long double whole = std::floor(scaled);
+    const long double fraction = scaled - whole;
+    const long double margin = scaled * 0x1p-60L;
+    if (std::fabs(fraction - 0.5L) <= margin)
+        return false;
+    auto digits = static_cast<unsigned long long>(whole) + (fraction > 0.5L ? 1 : 0);
+    if (static_cast<long double>(digits) >= high) {
+        digits /= 10;
+        ++exponent;
+    }
+    std::string text = std::to_string(digits);
+    const auto last = text.find_last_not_of('0');
+    text.erase(last + 1);
+    result.Negative = std::signbit(value);
+    result.Digits = std::move(text);
+    result.Exponent = exponent;
+    return true;
+}
 int KeepDecimals(int exponent, int decimals, int) { return exponent + decimals; }
 int KeepBoth(int exponent, int significant, int decimals) { return std::min(significant, exponent + decimals); }
 
@@ -103,6 +169,9 @@ int KeepBoth(int exponent, int significant, int decimals) { return std::min(sign
 
 RoundedDecimal RoundToSignificant(long double value, int significant)
 {
+    RoundedDecimal fast;
+    if (TryRoundToSignificantFast(value, significant, fast))
+        return fast;
     return RoundAt(value, KeepSignificant, std::max(significant, 1), 0);
 }
 
