@@ -141,6 +141,34 @@ TEST(MergeDissimilarities, FullRunHandsOutIdsInMergeOrder)
     }
 }
 
+TEST(MergeDissimilarities, ValuesBeyondTheObjectCountAreNeverRead)
+{
+    // What an earlier, larger data set left behind must not matter.
+    auto data = EmptyData(4);
+    FillRows(data->DissimMatrix, 4, {1.0L, 2.0L, 3.0L, 4.0L, 5.0L, 6.0L});
+    for (int j = 1; j <= 4; ++j)
+        data->DissimMatrix(5, j) = std::numeric_limits<long double>::quiet_NaN();
+    for (Linkage linkage : AllLinkages)
+        EXPECT_EQ(MergeDissimilarities(*data, linkage).Size(), 7u);
+}
+
+TEST(MergeDissimilarities, TheLargestDataSetCompletes)
+{
+    const int n = AnalysisData::Capacity;
+    auto data = EmptyData(n);
+    for (int i = 2; i <= n; ++i)
+        for (int j = 1; j < i; ++j)
+            data->DissimMatrix(i, j) = static_cast<long double>((i * 31 + j * 17) % 97) / 7;
+    for (Linkage linkage : AllLinkages) {
+        const ClusterTree tree = MergeDissimilarities(*data, linkage);
+        ASSERT_EQ(tree.Size(), static_cast<std::size_t>(2 * n - 1));
+        EXPECT_EQ(tree.Root().Id, 2 * n - 1);
+        if (linkage == Linkage::Average) {
+            EXPECT_EQ(tree.Root().Members.size(), static_cast<std::size_t>(n));
+        }
+    }
+}
+
 TEST(MergeSimilarities, ThreeObjectsMergeTheMostSimilarFirst)
 {
     auto data = EmptyData(3);
