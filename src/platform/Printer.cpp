@@ -1,6 +1,7 @@
 #include "platform/Printer.h"
 
 #include "engine/AnalysisData.h"
+#include "platform/PrintDialog.h"
 #include "platform/gui/PageFile.h"
 
 #include <QDateTime>
@@ -19,6 +20,7 @@ public:
 
     void BeginDoc() override
     {
+        printer_.lastPdfPath_.clear();
         if (test_) {
             test_->BeginDoc();
             return;
@@ -116,5 +118,13 @@ std::string Printer::PdfPathForNextJob() const
 }
 
 void Printer::SetTestCanvas(Canvas* canvas) { canvas_->SetTest(canvas); }
+
+std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw)
+{
+    PrintDialog::Execute(parent);
+    Printer& printer = Printer::Instance();
+    draw(printer.GetCanvas());
+    return printer.LastPdfPath();
+}
 
 } // namespace vantrel

@@ -2,10 +2,12 @@
 
 #include "print/Canvas.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
 class QPrinter;
+class QWidget;
 
 namespace vantrel {
 
@@ -56,5 +58,12 @@ private:
     std::string outputFileName_;
     std::string lastPdfPath_;
 };
+
+// The usual way to print a page: shows the print dialog (its answer does not
+// stop the page), then runs `draw` on the printer's canvas; `draw` begins and
+// ends the job itself (PrintDendrogram does). Returns the PDF file the page
+// went to, to tell the user, or empty when it went to a system printer.
+//   PrintAfterDialog(this, [&](Canvas& c) { PrintDendrogram(Shared(), tree, fontText, c); });
+std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw);
 
 } // namespace vantrel

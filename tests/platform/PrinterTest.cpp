@@ -96,6 +96,24 @@ TEST_F(PrinterTest, TestCanvasReceivesTheWholeJob)
     EXPECT_EQ(recording.FontSize(), 12);
 }
 
+TEST_F(PrinterTest, ThePageIsPrintedWhateverTheDialogAnswers)
+{
+    RecordingCanvas recording;
+    Printer::Instance().SetTestCanvas(&recording);
+    PrintDialogScript script;
+    script.AddCancel();
+    int drawn = 0;
+    const std::string pdf = PrintAfterDialog(nullptr, [&](Canvas& canvas) {
+        EXPECT_EQ(script.ShownCount(), 1); // the dialog comes first
+        EXPECT_EQ(&canvas, &Printer::Instance().GetCanvas());
+        PrintSmallPage();
+        ++drawn;
+    });
+    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(pdf, "");
+    EXPECT_EQ(recording.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
+}
+
 TEST_F(PrinterTest, WithoutAPrinterThePageGoesToAPdfBesideTheReport)
 {
     if (Printer::HasSystemPrinters())
