@@ -1,0 +1,250 @@
+#include "input/TFCoord.h"
+
+#include "engine/AnalysisData.h"
+#include "input/core/AttributeCsv.h"
+#include "input/core/AttributeData.h"
+#include "input/core/AttributeDataFile.h"
+#include "input/core/AttributeTable.h"
+#include "input/core/Csv.h"
+#include "input/core/MatrixConfirm.h"
+#include "platform/Application.h"
+#include "platform/MessageBox.h"
+#include "platform/StringGrid.h"
+#include "platform/core/Cp932.h"
+#include "platform/gui/JapaneseFonts.h"
+#include "runs/core/AttributePress.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace vantrel {
+namespace {
+
+const char* const FileDialogTitle = "ファイル名";
+const char* const CsvFilter = "CSV files (*.csv)|*.CSV";
+constexpr int ButtonWidth = 75;
+constexpr int DistanceButtonWidth = 137;
+constexpr int ButtonHeight = 25;
+
+} // namespace
+
+TFCoord::TFCoord(QWidget* owner) : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("FCoord"));
+    setWindowTitle(QString::fromUtf8("座標値"));
+    // The window is 749 x 456 pixels with its frame; this is its client area.
+    move(200, 107);
+    resize(741, 422);
+    setFont(FontWithPixelHeight(ProportionalGothicFace(), 12));
+
+    StringGrid1 = new StringGrid(this);
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(8, 0, 537, 417);
+
+    AddButton = AddNamedButton("AddButton", "追 加（行）", 568, 8, ButtonWidth);
+    DelButton = AddNamedButton("DelButton", "削 除（行）", 656, 8, ButtonWidth);
+    AddColButton = AddNamedButton("AddColButton", "追 加（列）", 568, 56, ButtonWidth);
+    DelColButton = AddNamedButton("DelColButton", "削 除（列）", 656, 56, ButtonWidth);
+    SaveButton = AddNamedButton("SaveButton", "保  存", 568, 104, ButtonWidth);
+    LoadButton = AddNamedButton("LoadButton", "読  出", 656, 104, ButtonWidth);
+    WRCSVButton = AddNamedButton("WRCSVButton", "保存（CSV）", 568, 152, ButtonWidth);
+    RDCSVButton = AddNamedButton("RDCSVButton", "読出（CSV）", 656, 152, ButtonWidth);
+    PButton = AddNamedButton("PButton", "印  刷", 616, 200, ButtonWidth);
+    EucButton = AddNamedButton("EucButton", "ユークリッド距離", 584, 248, DistanceButtonWidth);
+    EucStdButton =
+        AddNamedButton("EucStdButton", "標準化ユークリッド距離", 584, 288, DistanceButtonWidth);
+
+    ConnectHandler(AddButton, &TFCoord::AddButtonClick);
+    ConnectHandler(DelButton, &TFCoord::DelButtonClick);
+    ConnectHandler(AddColButton, &TFCoord::AddColButtonClick);
+    ConnectHandler(DelColButton, &TFCoord::DelColButtonClick);
+    ConnectHandler(SaveButton, &TFCoord::SaveButtonClick);
+    ConnectHandler(LoadButton, &TFCoord::LoadButtonClick);
+    ConnectHandler(WRCSVButton, &TFCoord::WRCSVButtonClick);
+    ConnectHandler(RDCSVButton, &TFCoord::RDCSVButtonClick);
+    ConnectHandler(PButton, &TFCoord::PButtonClick);
+    ConnectHandler(EucButton, &TFCoord::EucButtonClick);
+    ConnectHandler(EucStdButton, &TFCoord::EucStdButtonClick);
+
+    QWidget* const tabOrder[] = {StringGrid1, AddButton,   DelButton,    EucButton,
+                                 SaveButton,  LoadButton,  PButton,      WRCSVButton,
+                                 RDCSVButton, EucStdButton, AddColButton, DelColButton};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+
+    // Both dialogs open files; the open dialog also names the report to be
+    // created, so it takes names of files that do not exist yet.
+    saveDialog1_.SetMustExist(false);
+    openDialog1_.SetMustExist(false);
+
+    FormCreate();
+}
+
+QPushButton* TFCoord::AddNamedButton(const char* name, const char* caption, int left, int top,
+                                     int width)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, top, width, ButtonHeight);
+    return button;
+}
+
+void TFCoord::ConnectHandler(QPushButton* button, void (TFCoord::*handler)())
+{
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+}
+
+void TFCoord::FormCreate()
+{
+    StringGrid1->ChangeStore([](CellStore& cells) { AttributeTable::Initialize(cells); });
+    StringGrid1->SetFontHeight(16);
+    headerColumnWidth_ = static_cast<int>(std::lround(StringGrid1->ColWidth(0) * 1.5));
+    StringGrid1->SetColWidth(0, headerColumnWidth_);
+    StringGrid1->SetRangeSelect(false);
+    StringGrid1->SelectCell(1, 1);
+    StringGrid1->SetEditing(true);
+    StringGrid1->ShowEditor();
+}
+
+void TFCoord::ChangeTable(const std::function<void(CellStore&)>& change)
+{
+    struct KeepWidth {
+        StringGrid* grid;
+        int width;
+        ~KeepWidth() { grid->SetColWidth(0, width); }
+    } keep{StringGrid1, headerColumnWidth_};
+    StringGrid1->ChangeStore(change);
+}
+
+void TFCoord::AddButtonClick()
+{
+    StringGrid1->FinishEditing();
+    const int row = StringGrid1->SelectedCell().Row;
+    if (row >= 1 && AttributeTable::ObjectCount(StringGrid1->Store()) >= AttributeTable::MaxObjects) {
+        ShowMessage(TooManyObjectsText(AttributeTable::ObjectCount(StringGrid1->Store()) + 1LL), this);
+        return;
+    }
+    ChangeTable([row](CellStore& cells) { AttributeTable::InsertObjectRow(cells, row); });
+}
+
+void TFCoord::DelButtonClick()
+{
+    const int row = StringGrid1->SelectedCell().Row;
+    ChangeTable([row](CellStore& cells) { AttributeTable::DeleteObjectRow(cells, row); });
+}
+
+void TFCoord::AddColButtonClick()
+{
+    StringGrid1->FinishEditing();
+    const int column = StringGrid1->SelectedCell().Column;
+    const CellStore& cells = StringGrid1->Store();
+    if (column >= 1 && AttributeTable::AttributeCount(cells) >= AttributeTable::MaxAttributes) {
+        try {
+            AttributeTable::CheckSize(0, AttributeTable::AttributeCount(cells) + 1);
+        } catch (const Error& error) {
+            ShowMessage(error.what(), this);
+        }
+        return;
+    }
+    ChangeTable([column](CellStore& store) { AttributeTable::InsertAttributeColumn(store, column); });
+}
+
+void TFCoord::DelColButtonClick()
+{
+    const int column = StringGrid1->SelectedCell().Column;
+    ChangeTable([column](CellStore& cells) { AttributeTable::DeleteAttributeColumn(cells, column); });
+}
+
+void TFCoord::SaveButtonClick()
+{
+    StringGrid1->FinishEditing();
+    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
+    saveDialog1_.SetFileName({});
+    if (!saveDialog1_.Execute(this))
+        return;
+    SaveAttributeDataFile(saveDialog1_.FileName(), StringGrid1->Store());
+}
+
+void TFCoord::LoadButtonClick()
+{
+    StringGrid1->FinishEditing();
+    openDialog1_.SetTitle(Sjis(FileDialogTitle));
+    openDialog1_.SetFilter({});
+    openDialog1_.SetFileName({});
+    if (!openDialog1_.Execute(this))
+        return;
+    const std::string fileName = openDialog1_.FileName();
+    ChangeTable([&fileName](CellStore& cells) { LoadAttributeDataFile(fileName, cells); });
+}
+
+void TFCoord::WRCSVButtonClick()
+{
+    StringGrid1->FinishEditing();
+    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
+    saveDialog1_.SetFilter(CsvFilter);
+    saveDialog1_.SetFileName({});
+    // A cancel leaves the CSV filter on the dialog for the next plain save.
+    if (!saveDialog1_.Execute(this))
+        return;
+    const std::string fileName = EnsureCsvExtension(saveDialog1_.FileName());
+    saveDialog1_.SetFilter({});
+    WriteAttributeCsv(fileName, StringGrid1->Store());
+}
+
+void TFCoord::RDCSVButtonClick()
+{
+    StringGrid1->FinishEditing();
+    openDialog1_.SetTitle(Sjis(FileDialogTitle));
+    openDialog1_.SetFilter(CsvFilter);
+    openDialog1_.SetFileName({});
+    if (!openDialog1_.Execute(this))
+        return;
+    openDialog1_.SetFilter({});
+    const std::string fileName = openDialog1_.FileName();
+    ChangeTable([&fileName](CellStore& cells) { ReadAttributeCsv(fileName, cells); });
+}
+
+void TFCoord::PButtonClick()
+{
+    // The listing of the table on the printer is added with the printed
+    // listings; until then the button does nothing.
+}
+
+void TFCoord::EucButtonClick() { PressDistance(AttributeDistanceKind::Euclidean); }
+
+void TFCoord::EucStdButtonClick() { PressDistance(AttributeDistanceKind::Standardized); }
+
+void TFCoord::PressDistance(AttributeDistanceKind kind)
+{
+    StringGrid1->FinishEditing();
+    const auto chooseReport = [this]() -> std::optional<std::string> {
+        openDialog1_.SetTitle("Output File");
+        openDialog1_.SetFilter({});
+        openDialog1_.SetFileName({});
+        if (!openDialog1_.Execute(this))
+            return std::nullopt;
+        return openDialog1_.FileName();
+    };
+    try {
+        if (!PressAttributeDistance(StringGrid1->Store(), kind, Shared(), Attributes(), chooseReport))
+            return;
+    } catch (const CellConversionError& error) {
+        // The user corrects the cell and presses again.
+        ShowMessage(error.what(), this);
+        return;
+    }
+    Shared().InputDone = 1;
+    close();
+}
+
+void TFCoord::closeEvent(QCloseEvent* event)
+{
+    // Any close ends the main window's wait; the window is only hidden.
+    Shared().InputDone = 1;
+    event->accept();
+}
+
+} // namespace vantrel
