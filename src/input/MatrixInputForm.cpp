@@ -8,9 +8,11 @@
 #include "input/core/MatrixGridEditing.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
+#include "platform/Printer.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
+#include "print/Listing.h"
 
 #include <QCloseEvent>
 #include <QPushButton>
@@ -213,8 +215,12 @@ void MatrixInputForm::RDCSVButtonClick()
 
 void MatrixInputForm::PButtonClick()
 {
-    // The listing of both grids on the printer is added with the printed
-    // listings; until then the button does nothing.
+    FinishEditing();
+    // Printed on the current printer without a dialog, as the grids stand.
+    PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store());
+    if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
+        ShowMessage(PrintedToFileText(pdf), this);
+    CalcButton->setFocus();
 }
 
 } // namespace vantrel

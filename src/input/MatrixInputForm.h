@@ -35,7 +35,7 @@ public slots:
     void LoadButtonClick();
     void WRCSVButtonClick();
     void RDCSVButtonClick();
-    // The printed listing of the grids; not printed from here yet.
+    // Prints the listing of both grids on the current printer.
     void PButtonClick();
 
 protected:
