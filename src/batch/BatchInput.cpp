@@ -1,5 +1,6 @@
 #include "batch/BatchInput.h"
 
+#include "batch/BatchAttribute.h"
 #include "batch/BatchOptions.h"
 #include "engine/AnalysisData.h"
 #include "input/core/MatrixConfirm.h"
@@ -9,6 +10,10 @@ namespace vantrel {
 
 void LoadBatchInput(const BatchOptions& options, AnalysisData& data)
 {
+    if (options.Kind == InputKind::Attribute) {
+        LoadBatchAttributeInput(options, data);
+        return;
+    }
     CellStore labels;
     CellStore matrix;
     LoadMatrixDataFile(options.InputFile, labels, matrix);

@@ -21,12 +21,17 @@ struct OptionRule {
 }
 
 const auto Rules = std::to_array<OptionRule>({
-    {"--kind", "dissim|sim", "what the file holds (default dissim)",
+    {"--kind", "dissim|sim|attr",
+     "what the file holds (default dissim); attr: an attribute table, as a data\n"
+     "      file or, for names ending in .csv, a CSV file, clustered by its\n"
+     "      Euclidean distances",
      [](BatchOptions& options, const std::string& value) {
          if (value == "dissim")
              options.Kind = InputKind::Dissimilarity;
          else if (value == "sim")
              options.Kind = InputKind::Similarity;
+         else if (value == "attr")
+             options.Kind = InputKind::Attribute;
          else
              BadValue("--kind", value);
      }},
@@ -50,6 +55,8 @@ const auto Rules = std::to_array<OptionRule>({
      }},
     {"--input", "FILE", "cluster the matrix data file FILE without printing the merges",
      [](BatchOptions& options, const std::string& value) { options.InputFile = value; }},
+    {"--standardize", "", "with --kind attr: standardized Euclidean distances",
+     [](BatchOptions& options, const std::string&) { options.Standardize = true; }},
     {"--report", "FILE", "write the report file FILE as the window run does",
      [](BatchOptions& options, const std::string& value) { options.ReportFile = value; }},
     {"--dendrogram", "FILE", "print the dendrogram page to FILE: PDF, or PNG when FILE ends in .png",
@@ -101,6 +108,8 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
     const bool output = options.PrintMerges || !options.ReportFile.empty() || !options.DendrogramFile.empty();
     if (!options.ShowHelp && (!output || options.InputFile.empty()))
         throw UsageError("nothing to do: give --merges FILE, or --input FILE with --report or --dendrogram");
+    if (options.Standardize && options.Kind != InputKind::Attribute)
+        throw UsageError("--standardize needs --kind attr");
     return options;
 }
 

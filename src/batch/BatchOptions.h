@@ -9,11 +9,13 @@
 namespace vantrel {
 
 // What the input file holds.
-enum class InputKind { Dissimilarity, Similarity };
+enum class InputKind { Dissimilarity, Similarity, Attribute };
 
 // The command line of vantrel-batch, parsed.
 struct BatchOptions {
     InputKind Kind = InputKind::Dissimilarity;
+    // Attribute tables: standardized instead of plain Euclidean distances.
+    bool Standardize = false;
     Linkage Method = Linkage::Complete;
     // The data file read; --merges names it and asks for the merge list.
     std::string InputFile;

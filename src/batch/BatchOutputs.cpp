@@ -16,6 +16,11 @@ void WriteBatchReport(const BatchOptions& options, AnalysisData& data)
 {
     if (options.ReportFile.empty())
         return;
+    if (options.Kind == InputKind::Attribute) {
+        // The distance press opened the report with the attribute echo.
+        WriteComputedDistanceEcho(data);
+        return;
+    }
     OpenReportFile(data, options.ReportFile);
     if (options.Kind == InputKind::Similarity)
         WriteSimilarityEcho(data);

@@ -115,7 +115,7 @@ TEST_F(BatchTest, BadCommandLinesShowTheUsageWithStatusTwo)
         {},
         {"--kind", "sim"},
         {"--merges"},
-        {"--kind", "attr", "--merges", file},
+        {"--kind", "table", "--merges", file},
         {"--method", "ward", "--merges", file},
         {"--merges", file, "--bogus"},
         {file},
