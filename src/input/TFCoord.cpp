@@ -9,9 +9,12 @@
 #include "input/core/MatrixConfirm.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
+#include "platform/PrintDialog.h"
+#include "platform/Printer.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
+#include "print/Listing.h"
 #include "runs/core/AttributePress.h"
 
 #include <QCloseEvent>
@@ -209,8 +212,12 @@ void TFCoord::RDCSVButtonClick()
 
 void TFCoord::PButtonClick()
 {
-    // The listing of the table on the printer is added with the printed
-    // listings; until then the button does nothing.
+    StringGrid1->FinishEditing();
+    // The dialog only chooses the printer: a cancel prints all the same.
+    PrintDialog::Execute(this);
+    PrintAttributeListing(Printer::Instance().GetCanvas(), StringGrid1->Store());
+    if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
+        ShowMessage(PrintedToFileText(pdf), this);
 }
 
 void TFCoord::EucButtonClick() { PressDistance(AttributeDistanceKind::Euclidean); }

@@ -40,7 +40,7 @@ public slots:
     void LoadButtonClick();
     void WRCSVButtonClick();
     void RDCSVButtonClick();
-    // The printed listing of the table; not printed from here yet.
+    // Prints the listing of the table after the print dialog.
     void PButtonClick();
     void EucButtonClick();
     void EucStdButtonClick();
