@@ -1,14 +1,20 @@
 // Program entry: the main window is the only window created at start, and
-// the message loop runs until it closes.
-#include <QApplication>
-#include <QMainWindow>
+// the message loop runs until it closes. An exception leaving a handler is
+// shown in the application's error box and the program goes on.
+#include "engine/AnalysisData.h"
+#include "platform/Application.h"
+#include "runs/TFMain.h"
 
 int main(int argc, char** argv)
 {
-    QApplication application(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Cluster Analysis"));
-    window.resize(501, 318);
-    window.show();
-    return application.exec();
+    vantrel::Application application(argc, argv);
+    int status = 0;
+    {
+        vantrel::TFMain FMain;
+        FMain.show();
+        status = vantrel::Application::exec();
+    }
+    for (std::string& label : vantrel::Shared().ObjectLabels)
+        label.clear();
+    return status;
 }

@@ -1,0 +1,130 @@
+#include "runs/TFMain.h"
+
+#include "platform/Application.h"
+#include "platform/gui/JapaneseFonts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace vantrel {
+namespace {
+
+constexpr int ButtonLeft = 336;
+constexpr int ButtonWidth = 75;
+constexpr int ButtonHeight = 25;
+
+QLabel* AddNamedLabel(QWidget* parent, const char* name, const char* caption, int left, int top, int width)
+{
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(left, top, width, 16);
+    return label;
+}
+
+} // namespace
+
+TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::quit(); })
+{
+    setObjectName(QStringLiteral("FMain"));
+    setWindowTitle(QStringLiteral("Cluster Analysis"));
+    // The window is 501 x 318 pixels with its frame; this is its client area.
+    move(192, 107);
+    resize(493, 284);
+    setFont(FontWithPointSize(ProportionalGothicFace(), 12));
+
+    Label2 = AddNamedLabel(this, "Label2", "フォントサイズ", 56, 24, 94);
+    FontEdit = new QLineEdit(QStringLiteral("12"), this);
+    FontEdit->setObjectName(QStringLiteral("FontEdit"));
+    FontEdit->setGeometry(56, 40, 121, 24);
+
+    DistButton = AddNamedButton("DistButton", "距　離", 32);
+    SimButton = AddNamedButton("SimButton", "類似度", 80);
+    CoordButton = AddNamedButton("CoordButton", "属性値", 136);
+
+    Label1 = AddNamedLabel(this, "Label1", "クラスター間の距離", 64, 144, 131);
+    ComboBoxDist = new QComboBox(this);
+    ComboBoxDist->setObjectName(QStringLiteral("ComboBoxDist"));
+    ComboBoxDist->setGeometry(64, 168, 145, 24);
+    ComboBoxDist->setEditable(true);
+    // Typed text names no method; it must not become a new item.
+    ComboBoxDist->setInsertPolicy(QComboBox::NoInsert);
+
+    ExitButton = AddNamedButton("ExitButton", "Exit", 232);
+
+    ConnectHandler(DistButton, &TFMain::DistButtonClick);
+    ConnectHandler(SimButton, &TFMain::SimButtonClick);
+    ConnectHandler(CoordButton, &TFMain::CoordButtonClick);
+    ConnectHandler(ExitButton, &TFMain::ExitButtonClick);
+
+    setTabOrder(DistButton, ExitButton);
+    setTabOrder(ExitButton, ComboBoxDist);
+    setTabOrder(ComboBoxDist, SimButton);
+    setTabOrder(SimButton, CoordButton);
+    setTabOrder(CoordButton, FontEdit);
+
+    openDialog1_.SetMustExist(false);
+
+    FormCreate();
+}
+
+QPushButton* TFMain::AddNamedButton(const char* name, const char* caption, int top)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(ButtonLeft, top, ButtonWidth, ButtonHeight);
+    return button;
+}
+
+void TFMain::ConnectHandler(QPushButton* button, void (TFMain::*handler)())
+{
+    connect(button, &QPushButton::clicked, this, [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+}
+
+void TFMain::FormCreate()
+{
+    ComboBoxDist->addItem(QStringLiteral("最長距離法"));
+    ComboBoxDist->addItem(QStringLiteral("群間平均法"));
+    ComboBoxDist->addItem(QStringLiteral("最短距離法"));
+    ComboBoxDist->setCurrentIndex(0);
+}
+
+int TFMain::MethodItemIndex() const
+{
+    // An editable list keeps its last item while the user types; the typed
+    // text selects an item only when it is that item's text exactly.
+    const QString text = ComboBoxDist->currentText();
+    const int current = ComboBoxDist->currentIndex();
+    if (current >= 0 && ComboBoxDist->itemText(current) == text)
+        return current;
+    return ComboBoxDist->findText(text, Qt::MatchExactly);
+}
+
+std::string TFMain::FontSizeText() const { return FontEdit->text().toStdString(); }
+
+void TFMain::DistButtonClick() { Run(RunKind::Dissimilarity); }
+
+void TFMain::SimButtonClick() { Run(RunKind::Similarity); }
+
+void TFMain::CoordButtonClick() { Run(RunKind::Attribute); }
+
+void TFMain::ExitButtonClick() { close(); }
+
+void TFMain::closeEvent(QCloseEvent* event)
+{
+    // A run waiting for its input window notices this and stops; an input
+    // window left open would otherwise keep the program alive.
+    closed_ = true;
+    for (QWidget* window : {static_cast<QWidget*>(fDist_), static_cast<QWidget*>(fSim_),
+                            static_cast<QWidget*>(fCoord_)})
+        if (window && window->isVisible())
+            window->close();
+    event->accept();
+    if (quit_)
+        quit_();
+}
+
+} // namespace vantrel

@@ -1,0 +1,134 @@
+// The three analysis runs of the main window: input window, method, report,
+// clustering, dendrogram, final message, end of the program.
+#include "runs/TFMain.h"
+
+#include "engine/AnalysisData.h"
+#include "input/TFCoord.h"
+#include "input/TFDist.h"
+#include "input/TFSim.h"
+#include "platform/MessageBox.h"
+#include "platform/MessagePump.h"
+#include "platform/PrintDialog.h"
+#include "platform/Printer.h"
+#include "platform/core/Errors.h"
+#include "print/Dendrogram.h"
+#include "runs/core/ReportWriter.h"
+
+#include <QPushButton>
+
+namespace vantrel {
+namespace {
+
+// Keeps the run buttons disabled while a run waits for its input window,
+// so that no second run can start nested inside the first.
+class RunButtonsLock {
+public:
+    explicit RunButtonsLock(std::initializer_list<QPushButton*> buttons) : buttons_(buttons)
+    {
+        for (QPushButton* button : buttons_)
+            button->setEnabled(false);
+    }
+    ~RunButtonsLock()
+    {
+        for (QPushButton* button : buttons_)
+            button->setEnabled(true);
+    }
+    RunButtonsLock(const RunButtonsLock&) = delete;
+    RunButtonsLock& operator=(const RunButtonsLock&) = delete;
+
+private:
+    std::vector<QPushButton*> buttons_;
+};
+
+} // namespace
+
+QWidget* TFMain::OpenInputWindow(RunKind kind)
+{
+    // Each run gets a new window; the windows of earlier runs stay, hidden,
+    // until the program ends (they are children of this window).
+    QWidget* window = nullptr;
+    switch (kind) {
+    case RunKind::Dissimilarity:
+        window = fDist_ = new TFDist(this);
+        break;
+    case RunKind::Similarity:
+        window = fSim_ = new TFSim(this);
+        break;
+    case RunKind::Attribute:
+        window = fCoord_ = new TFCoord(this);
+        break;
+    }
+    window->show();
+    return window;
+}
+
+bool TFMain::WaitForInput()
+{
+    AnalysisData& data = Shared();
+    waiting_ = true;
+    PumpMessagesUntil([this, &data] { return data.InputDone != 0 || closed_; });
+    waiting_ = false;
+    return !closed_;
+}
+
+void TFMain::Run(RunKind kind)
+{
+    AnalysisData& data = Shared();
+    closed_ = false;
+    // Whatever way the run ends, no report stays open behind it; in attribute
+    // runs that includes the report the attribute window creates.
+    CloseReportFile(data);
+    ReportFileGuard report(data);
+
+    OpenInputWindow(kind);
+    data.InputDone = 0;
+    {
+        RunButtonsLock lock{DistButton, SimButton, CoordButton};
+        if (!WaitForInput())
+            return;
+    }
+    ExitButton->setFocus();
+    repaint();
+
+    const std::optional<Linkage> linkage = LinkageFromItemIndex(MethodItemIndex());
+    if (!linkage) {
+        ShowMessage(DistTypeErrorMessage, this);
+        return;
+    }
+    data.DistType = static_cast<std::uint8_t>(*linkage);
+
+    std::string reportFileName;
+    if (kind == RunKind::Attribute) {
+        // The attribute window chose and created the report; without a
+        // completed distance button there is neither report nor distances.
+        if (!data.ReportFile || !data.ReportFile->IsOpen())
+            throw Error(NoDistancesMessage);
+        reportFileName = fCoord_->OpenDialog1().FileName();
+    } else {
+        openDialog1_.SetTitle("Output File");
+        openDialog1_.SetFileName({});
+        if (!openDialog1_.Execute(this))
+            return;
+        reportFileName = openDialog1_.FileName();
+        OpenReportFile(data, reportFileName);
+    }
+
+    WriteRunEcho(data, kind);
+    ClusterTree tree = ClusterForRun(data, kind, *linkage);
+
+    // The page is printed whatever the user answers: the dialog only chooses
+    // the printer.
+    PrintDialog::Execute(this);
+    Printer& printer = Printer::Instance();
+    if (kind == RunKind::Similarity)
+        PrintSimDendrogram(data, tree, FontSizeText(), printer.GetCanvas());
+    else
+        PrintDendrogram(data, tree, FontSizeText(), printer.GetCanvas());
+
+    tree.Free();
+    report.Close();
+    ShowMessage(FinalMessage(reportFileName, printer.LastPdfPath()), this);
+    close();
+}
+
+} // namespace vantrel

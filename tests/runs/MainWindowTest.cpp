@@ -1,0 +1,107 @@
+// The main window as the user first sees it: components, texts, places, tab
+// order, the method list, and the exit button.
+#include "RunTestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace vantrel::testing {
+namespace {
+
+using MainWindowTest = MainWindowFixture;
+
+TEST_F(MainWindowTest, ComponentsCarryTheirTextsAndPlaces)
+{
+    EXPECT_EQ(main.objectName(), "FMain");
+    EXPECT_EQ(main.windowTitle(), "Cluster Analysis");
+    EXPECT_EQ(main.font().family(), QStringLiteral("IPAPGothic"));
+    EXPECT_EQ(main.font().pointSize(), 12);
+
+    struct Expected {
+        const char* Name;
+        QString Text;
+        QRect Place;
+    };
+    const Expected expected[] = {
+        {"Label2", QStringLiteral("フォントサイズ"), {56, 24, 94, 16}},
+        {"FontEdit", QStringLiteral("12"), {56, 40, 121, 24}},
+        {"DistButton", QStringLiteral("距　離"), {336, 32, 75, 25}},
+        {"SimButton", QStringLiteral("類似度"), {336, 80, 75, 25}},
+        {"CoordButton", QStringLiteral("属性値"), {336, 136, 75, 25}},
+        {"Label1", QStringLiteral("クラスター間の距離"), {64, 144, 131, 16}},
+        {"ComboBoxDist", QStringLiteral("最長距離法"), {64, 168, 145, 24}},
+        {"ExitButton", QStringLiteral("Exit"), {336, 232, 75, 25}},
+    };
+    for (const Expected& item : expected) {
+        auto* widget = main.findChild<QWidget*>(QString::fromLatin1(item.Name));
+        ASSERT_NE(widget, nullptr) << item.Name;
+        EXPECT_EQ(widget->geometry(), item.Place) << item.Name;
+        QString text;
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            text = label->text();
+        else if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            text = edit->text();
+        else if (auto* button = qobject_cast<QPushButton*>(widget))
+            text = button->text();
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            text = combo->currentText();
+        EXPECT_EQ(text, item.Text) << item.Name;
+    }
+}
+
+TEST_F(MainWindowTest, TabOrderRunsFromTheDistanceButtonToTheFontSize)
+{
+    const char* order[] = {"DistButton", "ExitButton", "ComboBoxDist", "SimButton", "CoordButton", "FontEdit"};
+    QWidget* widget = main.findChild<QWidget*>(QString::fromLatin1(order[0]));
+    for (std::size_t k = 1; k < std::size(order); ++k) {
+        QWidget* next = widget->nextInFocusChain();
+        // Labels take no focus; an editable list's own line edit sits in
+        // the chain behind it.
+        while (next && (next->objectName().isEmpty() || !(next->focusPolicy() & Qt::TabFocus)))
+            next = next->nextInFocusChain();
+        ASSERT_NE(next, nullptr);
+        EXPECT_EQ(next->objectName().toStdString(), order[k]);
+        widget = next;
+    }
+}
+
+TEST_F(MainWindowTest, MethodListOffersThreeMethodsAndTypedTextSelectsNone)
+{
+    auto* combo = main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"));
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("最長距離法"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("群間平均法"));
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("最短距離法"));
+    EXPECT_TRUE(combo->isEditable());
+    EXPECT_EQ(main.MethodItemIndex(), 0);
+
+    combo->setCurrentIndex(2);
+    EXPECT_EQ(main.MethodItemIndex(), 2);
+
+    combo->lineEdit()->selectAll();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("ward"));
+    EXPECT_EQ(combo->currentText(), QStringLiteral("ward"));
+    EXPECT_EQ(main.MethodItemIndex(), -1);
+
+    // Enter must not turn the typed text into a fourth method.
+    QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(main.MethodItemIndex(), -1);
+
+    combo->setEditText(QStringLiteral("群間平均法"));
+    EXPECT_EQ(main.MethodItemIndex(), 1);
+}
+
+TEST_F(MainWindowTest, ExitButtonEndsTheProgramAtOnce)
+{
+    Button("ExitButton").click();
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(quitRequests, 1);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+} // namespace
+} // namespace vantrel::testing
