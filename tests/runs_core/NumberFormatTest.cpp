@@ -80,6 +80,11 @@ TEST(FixedFormat, WritesExactlyTheGivenDecimals)
     EXPECT_EQ(FormatFixed(-0.04L, 1), "0.0");
     EXPECT_EQ(FormatFixed(0.05L, 1), "0.1"); // 0.05 is a hair above the tie in 80 bits
     EXPECT_EQ(FormatFixed(9.96L, 1), "10.0");
+    // Carries that a short expansion already made must not shift the cut.
+    EXPECT_EQ(FormatFixed(-999999.95999999996L, 1), "-1000000.0");
+    EXPECT_EQ(FormatFixed(999999.96L, 1), "1000000.0");
+    EXPECT_EQ(FormatFixed(99.996L, 2), "100.00");
+    EXPECT_EQ(FormatAxisFixed(999999.996L), "1000000.00");
     EXPECT_EQ(FormatFixed(1234567.0L, 1), "1234567.0");
     EXPECT_EQ(FormatFixed(0.5L, 0), "1");
     EXPECT_EQ(FormatFixed(123.0L, 0), "123");

@@ -50,8 +50,12 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
     constexpr int Guard = 6;
     Expansion e = Expand(value, std::max(a, 1) + Guard);
     int keep = keepFromExponent(e.Exponent, a, b);
-    if (keep + Guard > static_cast<int>(e.Digits.size()))
+    if (keep + Guard > static_cast<int>(e.Digits.size())) {
+        // The longer expansion may undo a carry of the short one (999.96 ->
+        // "1000" at 4 digits), which moves the exponent and so the cut.
         e = Expand(value, std::min(keep + Guard, ExactPrecision));
+        keep = keepFromExponent(e.Exponent, a, b);
+    }
     if (keep < 0) {
         result.Digits.clear();
         return result;
