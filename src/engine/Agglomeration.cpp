@@ -18,20 +18,22 @@
 // Upkeep. A cluster's candidates all have smaller ids, and a new cluster has
 // the largest id of all, so it is nobody's candidate: values between
 // unmerged clusters never change, and a merge only invalidates the candidate
-// of the new cluster and of clusters whose candidate was one of the two
-// merged ones. Those look first, above the lost partner, for a partner of the
-// very same value (it would have lost the tie only to the merged one); only
-// otherwise do they rescan all smaller live ids.
+// of the new cluster (computed at once) and of clusters whose candidate was
+// one of the two merged ones. Those are marked stale and keep the lost value
+// as a bound, since losing partners can only make the best value worse; a
+// stale candidate is renewed only when it comes out on top of the choice.
+// Renewal looks first, above the lost partner, for a partner of the very
+// same value (it lost the tie only to the merged one); only otherwise does
+// it rescan all smaller live ids.
 //
 // Storage. Pair values of live clusters sit in a packed lower triangle
 // indexed by slot; a merged cluster takes over its Left child's slot, so
 // every lookup is O(1). Group average also keeps the input as a full square,
 // so that its sums read along rows (see Average).
 //
-// Cost. Complete and single linkage: O(N) per merge plus the rescans, O(N^2)
-// for typical data, a few milliseconds at N = 1000; data on which many
-// clusters keep losing their candidate to a merge without an equal
-// successor approach O(N^3). Group average recomputes each new mean from the
+// Cost. Complete and single linkage: O(N) per merge plus the renewals, O(N^2)
+// for typical data, a few milliseconds at N = 1000; data that make a renewed
+// candidate come out on top again and again approach O(N^3). Group average recomputes each new mean from the
 // input matrix, summing over all object pairs in the prescribed order
 // (objects of the other cluster outer, of the new cluster inner, both
 // ascending) so that the rounding is the same as in the pair-list procedure;
@@ -126,6 +128,7 @@ private:
         slot_.assign(ids, 0);
         partner_.assign(ids, 0);
         partnerValue_.assign(ids, 0.0L);
+        stale_.assign(ids, false);
         live_.clear();
         live_.reserve(n_);
         bool finite = true;
@@ -198,6 +201,7 @@ private:
         }
         partner_[c] = best;
         partnerValue_[c] = bestValue;
+        stale_[c] = false;
     }
 
     // c lost its partner to a merge. Every live id below the lost one is
@@ -213,6 +217,7 @@ private:
             if (value == lostValue) {
                 partner_[c] = *it;
                 partnerValue_[c] = value;
+                stale_[c] = false;
                 return;
             }
         }
@@ -223,13 +228,23 @@ private:
     bool MergeStep()
     {
         // The smallest live id has no candidate; every other one has.
-        int b = live_[1];
-        long double best = partnerValue_[b];
-        for (auto it = live_.begin() + 2; it != live_.end(); ++it)
-            if (Order::Better(partnerValue_[*it], best)) {
-                b = *it;
-                best = partnerValue_[b];
-            }
+        // The best candidate, ties to the smallest id. A stale candidate's
+        // value is a bound its renewal can only worsen, so only a stale one
+        // that comes out on top needs renewing before the choice is final.
+        int b = 0;
+        long double best = 0.0L;
+        for (;;) {
+            b = live_[1];
+            best = partnerValue_[b];
+            for (auto it = live_.begin() + 2; it != live_.end(); ++it)
+                if (Order::Better(partnerValue_[*it], best)) {
+                    b = *it;
+                    best = partnerValue_[b];
+                }
+            if (!stale_[b])
+                break;
+            RenewCandidate(b);
+        }
         const int a = partner_[b];
 
         auto node = std::make_unique<ClusterNode>();
@@ -265,7 +280,7 @@ private:
         live_.erase(std::find(live_.begin(), live_.end(), b));
         for (int c : live_)
             if (partner_[c] == a || partner_[c] == b)
-                RenewCandidate(c);
+                stale_[c] = true;
         live_.push_back(m);
         SeekCandidate(m);
         return true;
@@ -317,6 +332,8 @@ private:
     std::vector<int> slot_;
     std::vector<int> partner_;
     std::vector<long double> partnerValue_;
+    // The candidate was merged away; partner_ and partnerValue_ still name it.
+    std::vector<bool> stale_;
     // Live cluster ids, ascending.
     std::vector<int> live_;
 };
