@@ -176,6 +176,34 @@ TEST(DecimalRounding, AgreesWithCorrectlyRoundedPrintfAwayFromTies)
     }
 }
 
+TEST(DecimalRounding, FixedAgreesWithPrintfAwayFromTies)
+{
+    const unsigned seed = 77;
+    std::mt19937_64 random(seed);
+    std::uniform_int_distribution<int> exponent(-30, 40);
+    char buffer[128];
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    for (int k = 0; k < 100000; ++k) {
+        const int decimals = k % 4;
+        // Half random values, half just below a power of ten, where digit
+        // strings carry ("999999.96" -> "1000000.0").
+        const long double value =
+            k % 3 == 0 ? (std::pow(10.0L, k % 13) - unit(random) * std::pow(10.0L, -decimals)) * (k % 2 ? -1 : 1)
+                       : std::ldexp(static_cast<long double>(random() | (1ULL << 63)), exponent(random) - 63) *
+                             (k % 2 ? -1 : 1);
+        std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals + 30, std::fabs(value));
+        const std::string exact = buffer;
+        const std::size_t cut = exact.find('.') + 1 + static_cast<std::size_t>(decimals);
+        if (exact[cut] == '5' && exact.find_first_not_of('0', cut + 1) == std::string::npos)
+            continue; // a tie (or too near to tell here)
+        std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals, value);
+        std::string want = buffer;
+        if (want.find_first_not_of("-0.") == std::string::npos && want[0] == '-')
+            want.erase(0, 1); // zero prints unsigned
+        ASSERT_EQ(FormatFixed(value, decimals), want) << "seed " << seed << " value " << exact;
+    }
+}
+
 TEST(DecimalRounding, ExactTiesGoAwayFromZeroAtEveryScale)
 {
     for (long long whole : {1000000LL, 1000002LL, 2345678LL, 9999998LL, 9999999LL}) {
