@@ -265,5 +265,16 @@ TEST(MergeFailures, MoreObjectsThanTheCapacityAreRefused)
     EXPECT_THROW(MergeDissimilarities(*data, Linkage::Single), Error);
 }
 
+TEST(MergeFailures, AnUnknownLinkageIsADistTypeError)
+{
+    auto data = EmptyData(3);
+    try {
+        MergeSimilarities(*data, static_cast<Linkage>(3));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_STREQ(error.what(), "DistType Error");
+    }
+}
+
 } // namespace
 } // namespace vantrel
