@@ -2,6 +2,7 @@
 
 #include "engine/AnalysisData.h"
 #include "platform/PrintDialog.h"
+#include "platform/core/Errors.h"
 #include "platform/gui/PageFile.h"
 
 #include <QDateTime>
@@ -50,8 +51,9 @@ public:
             pageFile_->Finish();
             pageFile_.reset();
             printer_.lastPdfPath_ = pdfPath_;
-        } else {
-            printer_.lastPdfPath_.clear();
+        } else if (printer_.systemPrinter_ && printer_.systemPrinter_->printerState() == QPrinter::Error) {
+            throw Error("The page could not be printed on " +
+                        printer_.systemPrinter_->printerName().toStdString() + ".");
         }
     }
 
