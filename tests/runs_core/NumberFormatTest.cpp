@@ -87,6 +87,7 @@ TEST(FixedFormat, WritesExactlyTheGivenDecimals)
     EXPECT_EQ(FormatAxisFixed(999999.996L), "1000000.00");
     EXPECT_EQ(FormatFixed(1234567.0L, 1), "1234567.0");
     EXPECT_EQ(FormatFixed(0.5L, 0), "1");
+    EXPECT_EQ(FormatFixed(0.5L, 20000).size(), 20002u); // more decimals than the exact value has
     EXPECT_EQ(FormatFixed(123.0L, 0), "123");
     EXPECT_EQ(FormatFixed(1e30L, 2), "1000000000000000000024696061952.00"); // exact binary value
     EXPECT_EQ(FormatFixed(0.1L, 25), "0.1000000000000000000013553");

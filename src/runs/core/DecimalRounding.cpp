@@ -61,6 +61,12 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
         return result;
     }
 
+    if (keep >= static_cast<int>(e.Digits.size())) {
+        // More digits asked for than the exact value has: nothing to round.
+        keep = static_cast<int>(e.Digits.size());
+        e.Digits.push_back('0');
+    }
+
     bool roundUp = false;
     const char first = e.Digits[static_cast<std::size_t>(keep)];
     if (first > '5') {
