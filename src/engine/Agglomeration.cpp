@@ -227,10 +227,10 @@ private:
     // Merges the best pair; false once the root is formed.
     bool MergeStep()
     {
-        // The smallest live id has no candidate; every other one has.
-        // The best candidate, ties to the smallest id. A stale candidate's
-        // value is a bound its renewal can only worsen, so only a stale one
-        // that comes out on top needs renewing before the choice is final.
+        // The best candidate, ties to the smallest id; the smallest live id
+        // has no candidate, every other one has. A stale candidate's value
+        // is a bound its renewal can only worsen, so only a stale one that
+        // comes out on top needs renewing before the choice is final.
         int b = 0;
         long double best = 0.0L;
         for (;;) {
