@@ -121,7 +121,7 @@ TEST(EngineAgainstLiteralProcedure, LargerDataSets)
                             Values::SignedZeros};
     for (int k = 0; k < 4; ++k) {
         const std::uint64_t seed = seeds();
-        if (!CompareAllSteps(seed, 100 + 17 * k, kinds[k]))
+        if (!CompareAllSteps(seed, 100 + 10 * k, kinds[k]))
             return;
     }
 }
