@@ -1,6 +1,10 @@
 #include "platform/core/CellStore.h"
 
+#include "platform/core/LargeBlockAllocator.h"
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace vantrel {
 namespace {
@@ -76,6 +80,35 @@ TEST(CellStoreTest, ShrinkThenGrowBringsBackEmptyCells)
     cells.SetColumnCount(1);
     cells.Resize(3, 3);
     ExpectNumbered(cells, 1, 1);
+}
+
+TEST(CellStoreTest, GridsOfAThousandObjectsKeepTheirCellsThroughResizes)
+{
+    // 1001 x 1001 cells live in a separately mapped block; shrinking back
+    // returns to the ordinary heap. Cells must survive both moves.
+    CellStore cells = Numbered(3, 3);
+    cells.Resize(1001, 1001);
+    ExpectNumbered(cells, 3, 3);
+    cells.SetCell(1000, 1000, std::string(100, 'x'));
+    CellStore copy = cells;
+    cells.SetRowCount(1002);
+    EXPECT_EQ(cells.Cell(1000, 1000), std::string(100, 'x'));
+    EXPECT_EQ(copy.Cell(1000, 1000), std::string(100, 'x'));
+    cells.Resize(3, 3);
+    ExpectNumbered(cells, 3, 3);
+}
+
+TEST(LargeBlockAllocatorTest, BlocksOfEverySizeAreWritableToTheirEnd)
+{
+    for (std::size_t bytes : {std::size_t{1}, std::size_t{4096}, (std::size_t{4} << 20) - 1,
+                              std::size_t{4} << 20, (std::size_t{4} << 20) + 1,
+                              std::size_t{33} << 20}) {
+        auto* block = static_cast<unsigned char*>(AllocateLargeBlock(bytes));
+        ASSERT_NE(block, nullptr);
+        std::fill(block, block + bytes, static_cast<unsigned char>(7));
+        EXPECT_EQ(block[bytes - 1], 7);
+        ReleaseLargeBlock(block, bytes);
+    }
 }
 
 } // namespace

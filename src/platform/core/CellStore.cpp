@@ -16,7 +16,7 @@ void CellStore::Resize(int columns, int rows)
         rows_ = rows;
         return;
     }
-    std::vector<std::string> resized(static_cast<std::size_t>(columns) *
+    Cells resized(static_cast<std::size_t>(columns) *
                                      static_cast<std::size_t>(rows));
     const int keepColumns = std::min(columns, columns_);
     const int keepRows = std::min(rows, rows_);

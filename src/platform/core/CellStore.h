@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/LargeBlockAllocator.h"
+
 #include <string>
 #include <vector>
 
@@ -41,7 +43,8 @@ private:
 
     int columns_ = 0;
     int rows_ = 0;
-    std::vector<std::string> cells_;
+    using Cells = std::vector<std::string, LargeBlockAllocator<std::string>>;
+    Cells cells_;
 };
 
 } // namespace vantrel
