@@ -16,8 +16,7 @@ void CellStore::Resize(int columns, int rows)
         rows_ = rows;
         return;
     }
-    Cells resized(static_cast<std::size_t>(columns) *
-                                     static_cast<std::size_t>(rows));
+    Cells resized(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
     const int keepColumns = std::min(columns, columns_);
     const int keepRows = std::min(rows, rows_);
     for (int row = 0; row < keepRows; ++row)
