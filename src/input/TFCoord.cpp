@@ -9,7 +9,6 @@
 #include "input/core/MatrixConfirm.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
-#include "platform/PrintDialog.h"
 #include "platform/Printer.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
@@ -214,9 +213,10 @@ void TFCoord::PButtonClick()
 {
     StringGrid1->FinishEditing();
     // The dialog only chooses the printer: a cancel prints all the same.
-    PrintDialog::Execute(this);
-    PrintAttributeListing(Printer::Instance().GetCanvas(), StringGrid1->Store());
-    if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
+    const std::string pdf = PrintAfterDialog(this, [this](Canvas& canvas) {
+        PrintAttributeListing(canvas, StringGrid1->Store());
+    });
+    if (!pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
 }
 

@@ -64,6 +64,6 @@ void PrintAttributeListing(Canvas& canvas, const CellStore& table)
     PrintAttributeListing(channel, table);
 }
 
-std::string PrintedToFileText(const std::string& fileName) { return "Printed to file: " + fileName; }
+std::string PrintedToFileText(const std::string& fileName) { return "Listing (PDF) = " + fileName; }
 
 } // namespace vantrel

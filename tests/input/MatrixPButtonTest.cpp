@@ -106,7 +106,7 @@ TEST(MatrixPButton, ListingPrintedToAFileTellsTheUserWhere)
     Printer::Instance().SetOutputFileName({});
 
     EXPECT_TRUE(messages.Texts(MessageKind::Error).empty());
-    EXPECT_EQ(messages.Texts(MessageKind::Message), Texts{"Printed to file: " + pdf.string()});
+    EXPECT_EQ(messages.Texts(MessageKind::Message), Texts{"Listing (PDF) = " + pdf.string()});
     std::ifstream in(pdf, std::ios::binary);
     std::string head(5, '\0');
     in.read(head.data(), 5);
