@@ -98,7 +98,10 @@ void TextChannel::PlaceLine(const std::string& line)
     const std::size_t chars = boundaries.size() - 1;
     for (std::size_t first = 0; first < chars;) {
         const std::size_t count = FittingChars(line, boundaries, first);
-        PlacePiece(line.substr(boundaries[first], boundaries[first + count] - boundaries[first]));
+        std::string piece = line.substr(boundaries[first], boundaries[first + count] - boundaries[first]);
+        // The blank tail of a padded row would only print as empty lines.
+        if (first == 0 || piece.find_first_not_of(' ') != std::string::npos)
+            PlacePiece(piece);
         first += count;
     }
 }

@@ -14,8 +14,9 @@ namespace vantrel {
 // collected up to each line end, then placed from the top of the page in the
 // canvas's current font, one line below the other. A line wider than the
 // page continues on the next line, broken between characters so that a
-// double-byte character is never split; a new page begins when the next line
-// would not fit below the last.
+// double-byte character is never split (a continuation of nothing but blanks
+// is left out, as it would print nothing); a new page begins when the next
+// line would not fit below the last.
 //
 // Every operation either succeeds or throws: the canvas's own failures (a
 // job that cannot start, a page file that cannot be written) pass through as
