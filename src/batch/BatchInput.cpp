@@ -1,6 +1,7 @@
 #include "batch/BatchInput.h"
 
 #include "batch/BatchAttribute.h"
+#include "batch/BatchMatrixInput.h"
 #include "batch/BatchOptions.h"
 #include "engine/AnalysisData.h"
 #include "input/core/MatrixConfirm.h"
@@ -16,7 +17,7 @@ void LoadBatchInput(const BatchOptions& options, AnalysisData& data)
     }
     CellStore labels;
     CellStore matrix;
-    LoadMatrixDataFile(options.InputFile, labels, matrix);
+    ReadMatrixInputFile(options.InputFile, labels, matrix);
     const MatrixKind kind = options.Kind == InputKind::Similarity ? MatrixKind::Similarity
                                                                    : MatrixKind::Dissimilarity;
     ConfirmMatrixInput(labels, matrix, kind, data);
