@@ -39,8 +39,8 @@ std::string CsvFieldIndexErrorText(const std::string& fileName, int lineNumber, 
                                    int fieldsNeeded)
 {
     return "List index out of bounds: line " + std::to_string(lineNumber) + " of " + fileName +
-           " has " + std::to_string(fieldCount) + " fields, " + std::to_string(fieldsNeeded) +
-           " needed";
+           " has " + std::to_string(fieldCount) + (fieldCount == 1 ? " field, " : " fields, ") +
+           std::to_string(fieldsNeeded) + " needed";
 }
 
 void ImportMatrixCsv(const std::string& fileName, CellStore& labels, CellStore& matrix)
