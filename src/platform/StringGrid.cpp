@@ -26,6 +26,8 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new CellSto
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setShowGrid(true);
     setWordWrap(false);
+    // Tab moves on to the window's next control, not to the next cell.
+    setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     SetRangeSelect(true);
     SetEditing(false);

@@ -38,6 +38,7 @@ TEST(StringGrid, CountsCellsAndSizes)
     EXPECT_EQ(grid.ColWidth(1), 80);
     grid.SetFontHeight(16);
     EXPECT_EQ(grid.font().pixelSize(), 16);
+    EXPECT_FALSE(grid.tabKeyNavigation());
 }
 
 TEST(StringGrid, FixedCellsAreNeverEditableNorSelected)
