@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cstdint>
 #include <iterator>
+#include <vector>
 #include <unistd.h>
 
 namespace vantrel {
@@ -106,6 +108,99 @@ TEST_F(TextFileTest, WritingAfterCloseIsAnError)
     writer.Close();
     writer.Close(); // a second close is harmless
     ExpectIoError([&] { writer.WriteLine("late"); }, "closed.txt", "Bad file descriptor");
+}
+
+// Lifts the test byte limit however a test ends.
+struct ByteLimit {
+    explicit ByteLimit(std::size_t limit) { TextFileWriter::LimitBytesForTesting(limit); }
+    ~ByteLimit() { TextFileWriter::LimitBytesForTesting(std::nullopt); }
+};
+
+TEST_F(TextFileTest, ByteLimitFailsLikeAFullDiskKeepingWhatFitted)
+{
+    const ByteLimit limit(7);
+    ExpectIoError(
+        [&] {
+            TextFileWriter writer(File("direct.txt"));
+            writer.WriteLine("0123");
+            writer.WriteLine("4567");
+        },
+        "direct.txt", "No space left on device");
+    EXPECT_EQ(Bytes(File("direct.txt")), "0123\r\n4");
+}
+
+TEST_F(TextFileTest, FailedWholeReplacementLeavesTheOldFileAndNoTemporary)
+{
+    std::ofstream(File("plain")) << "not a folder";
+    struct Case {
+        const char* what;
+        std::string fileName;
+        std::size_t limit;
+        bool abandon;
+        const char* reason;
+    };
+    const std::string old = "old contents\r\n";
+    const std::vector<Case> cases = {
+        {"nothing fits", File("target.txt"), 0, false, "No space left on device"},
+        {"full mid-line", File("target.txt"), 9, false, "No space left on device"},
+        {"full after a buffer", File("target.txt"), 70000, false, "No space left on device"},
+        {"abandoned before close", File("target.txt"), SIZE_MAX, true, ""},
+        {"a folder", dir_.string(), SIZE_MAX, false, "Is a directory"},
+        {"folder is a file", File("plain/target.txt"), SIZE_MAX, false, "Not a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::ofstream(File("target.txt"), std::ios::binary | std::ios::trunc) << old;
+        const ByteLimit limit(c.limit);
+        const auto write = [&] {
+            TextFileWriter writer(c.fileName, Replacement::Whole);
+            for (int i = 0; i < 10000; ++i)
+                writer.WriteLine("0123456789");
+            if (!c.abandon)
+                writer.Close();
+        };
+        if (c.abandon)
+            write();
+        else
+            ExpectIoError(write, c.fileName, c.reason);
+        EXPECT_EQ(Bytes(File("target.txt")), old);
+        std::size_t entries = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_))
+            ++entries;
+        EXPECT_EQ(entries, 2u); // target.txt and plain
+    }
+}
+
+TEST_F(TextFileTest, WholeReplacementKeepsPermissionsAndFollowsLinks)
+{
+    namespace fs = std::filesystem;
+    std::ofstream(File("real.txt")) << "much longer old contents";
+    fs::permissions(File("real.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(File("real.txt"), File("link.txt"));
+    for (const std::string name : {"link.txt", "new.txt"}) {
+        TextFileWriter writer(File(name), Replacement::Whole);
+        writer.WriteLine(name);
+        writer.Close();
+        EXPECT_EQ(Bytes(File(name)), name + "\r\n");
+    }
+    EXPECT_TRUE(fs::is_symlink(File("link.txt")));
+    EXPECT_EQ(fs::status(File("real.txt")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);
+}
+
+TEST_F(TextFileTest, WholeReplacementWritesADeviceDirectly)
+{
+    if (access("/dev/full", W_OK) != 0)
+        GTEST_SKIP() << "no /dev/full";
+    ExpectIoError(
+        [] {
+            TextFileWriter writer("/dev/full", Replacement::Whole);
+            writer.WriteLine("x");
+            writer.Close();
+        },
+        "/dev/full", "No space left on device");
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
 TEST_F(TextFileTest, ReaderSplitsAtCrLfAndLoneLf)

@@ -3,8 +3,11 @@
 #include "platform/core/Errors.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace vantrel {
 
@@ -13,17 +16,83 @@ std::string IoErrorText(const std::string& fileName, int errorNumber)
     return "I/O error: " + fileName + ": " + std::strerror(errorNumber);
 }
 
-TextFileWriter::TextFileWriter(std::string fileName) : fileName_(std::move(fileName))
+namespace {
+
+std::optional<std::size_t> byteLimitForTesting;
+
+} // namespace
+
+void TextFileWriter::LimitBytesForTesting(std::optional<std::size_t> limit)
 {
+    byteLimitForTesting = limit;
+}
+
+TextFileWriter::TextFileWriter(std::string fileName, Replacement replacement)
+    : fileName_(std::move(fileName)), bytesLeft_(byteLimitForTesting)
+{
+    if (replacement == Replacement::Whole) {
+        struct stat info {};
+        const bool exists = stat(fileName_.c_str(), &info) == 0;
+        if (exists && S_ISDIR(info.st_mode))
+            throw IoError(IoErrorText(fileName_, EISDIR));
+        if (!exists || S_ISREG(info.st_mode)) {
+            OpenTemporary();
+            return;
+        }
+    }
     file_ = std::fopen(fileName_.c_str(), "wb");
     if (!file_)
         throw IoError(IoErrorText(fileName_, errno));
+}
+
+void TextFileWriter::OpenTemporary()
+{
+    // A link is followed, as a direct write would: the file it names is
+    // the one replaced.
+    targetPath_ = fileName_;
+    if (char* real = realpath(fileName_.c_str(), nullptr)) {
+        targetPath_ = real;
+        std::free(real);
+    }
+    struct stat target {};
+    const bool exists = stat(targetPath_.c_str(), &target) == 0;
+
+    static unsigned counter = 0;
+    int descriptor = -1;
+    for (int attempt = 0; descriptor < 0; ++attempt) {
+        temporaryName_ = targetPath_ + ".~" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+        descriptor = open(temporaryName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor < 0 && (errno != EEXIST || attempt >= 100)) {
+            const int error = errno;
+            temporaryName_.clear();
+            throw IoError(IoErrorText(fileName_, error));
+        }
+    }
+    // The new file keeps the old one's permissions.
+    if (exists)
+        fchmod(descriptor, target.st_mode & 07777);
+    file_ = fdopen(descriptor, "wb");
+    if (!file_) {
+        const int error = errno;
+        close(descriptor);
+        DiscardTemporary();
+        throw IoError(IoErrorText(fileName_, error));
+    }
+}
+
+void TextFileWriter::DiscardTemporary()
+{
+    if (temporaryName_.empty())
+        return;
+    unlink(temporaryName_.c_str());
+    temporaryName_.clear();
 }
 
 TextFileWriter::~TextFileWriter()
 {
     if (file_)
         std::fclose(file_);
+    DiscardTemporary();
 }
 
 void TextFileWriter::Fail(int errorNumber)
@@ -32,6 +101,7 @@ void TextFileWriter::Fail(int errorNumber)
         std::fclose(file_);
         file_ = nullptr;
     }
+    DiscardTemporary();
     throw IoError(IoErrorText(fileName_, errorNumber ? errorNumber : EIO));
 }
 
@@ -41,9 +111,18 @@ void TextFileWriter::Write(std::string_view bytes)
         Fail(EBADF);
     if (bytes.empty())
         return;
+    bool full = false;
+    if (bytesLeft_) {
+        full = bytes.size() > *bytesLeft_;
+        if (full)
+            bytes = bytes.substr(0, *bytesLeft_);
+        *bytesLeft_ -= bytes.size();
+    }
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size())
         Fail(errno);
+    if (full)
+        Fail(ENOSPC);
 }
 
 void TextFileWriter::WriteLine(std::string_view bytes)
@@ -57,16 +136,23 @@ void TextFileWriter::Close()
     if (!file_)
         return;
     errno = 0;
-    const bool flushed = std::fflush(file_) == 0;
+    bool done = std::fflush(file_) == 0;
+    if (done && !temporaryName_.empty())
+        done = fsync(fileno(file_)) == 0;
     const int flushError = errno;
     std::FILE* file = file_;
     file_ = nullptr;
     errno = 0;
     const bool closed = std::fclose(file) == 0;
-    if (!flushed)
-        throw IoError(IoErrorText(fileName_, flushError ? flushError : EIO));
+    if (!done)
+        Fail(flushError);
     if (!closed)
-        throw IoError(IoErrorText(fileName_, errno ? errno : EIO));
+        Fail(errno);
+    if (temporaryName_.empty())
+        return;
+    if (rename(temporaryName_.c_str(), targetPath_.c_str()) != 0)
+        Fail(errno);
+    temporaryName_.clear();
 }
 
 TextFileReader::TextFileReader(std::string fileName) : fileName_(std::move(fileName))

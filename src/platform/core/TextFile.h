@@ -1,10 +1,22 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace vantrel {
+
+// How a writer takes the place of an existing file.
+enum class Replacement {
+    // Writes straight into the file, emptied at once (a report written over
+    // a whole run; devices).
+    Direct,
+    // Writes a new file in the same folder and renames it over the target
+    // only after a successful close, so a failed write leaves the old file
+    // whole. A target that is not a regular file is written directly.
+    Whole,
+};
 
 // A text file written front to back: code page 932 bytes as given, every
 // line ended with CR LF. Every failure (create, write, close) throws IoError
@@ -12,7 +24,7 @@ namespace vantrel {
 class TextFileWriter {
 public:
     // Creates the file, replacing an existing one.
-    explicit TextFileWriter(std::string fileName);
+    explicit TextFileWriter(std::string fileName, Replacement replacement = Replacement::Direct);
     ~TextFileWriter();
     TextFileWriter(const TextFileWriter&) = delete;
     TextFileWriter& operator=(const TextFileWriter&) = delete;
@@ -25,11 +37,21 @@ public:
     const std::string& FileName() const { return fileName_; }
     bool IsOpen() const { return file_ != nullptr; }
 
+    // For tests: writers created from now on fail as on a full disk once
+    // they have taken `limit` bytes; nullopt lifts the limit.
+    static void LimitBytesForTesting(std::optional<std::size_t> limit);
+
 private:
+    void OpenTemporary();
+    void DiscardTemporary();
     [[noreturn]] void Fail(int errorNumber);
 
     std::string fileName_;
     std::FILE* file_ = nullptr;
+    // Whole replacement: the file written, and the path it is renamed to.
+    std::string temporaryName_;
+    std::string targetPath_;
+    std::optional<std::size_t> bytesLeft_;
 };
 
 // A text file read whole, then handed out line by line. A line ends at CR LF
