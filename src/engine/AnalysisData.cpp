@@ -1,5 +1,8 @@
 #include "engine/AnalysisData.h"
 
+#include <cfloat>
+#include <cmath>
+
 namespace vantrel {
 
 AnalysisData& Shared()
@@ -20,7 +23,10 @@ void ComputeSimilarityLevels(AnalysisData& data)
                 maximum = data.SimMatrix(i, j);
     data.MaxSimilarity = maximum;
     // Division first, then the addition, as the leaves' level is defined.
-    data.SimLeafHeight = n > 0 ? maximum / n + maximum : maximum;
+    const long double level = n > 0 ? maximum / n + maximum : maximum;
+    // Near the top of the range the sum overflows; the leaves then stand at
+    // the largest finite level, so no infinity reaches the tree or the page.
+    data.SimLeafHeight = std::isfinite(level) ? level : LDBL_MAX;
 }
 
 } // namespace vantrel

@@ -43,7 +43,8 @@ AnalysisData& Shared();
 
 // Scans SimMatrix's lower triangle of the current ObjectCount row by row and
 // sets MaxSimilarity (starting from 0, replaced only by a strictly greater
-// value) and SimLeafHeight = MaxSimilarity / N + MaxSimilarity.
+// value) and SimLeafHeight = MaxSimilarity / N + MaxSimilarity, held at the
+// largest finite value when that sum overflows.
 void ComputeSimilarityLevels(AnalysisData& data);
 
 } // namespace vantrel
