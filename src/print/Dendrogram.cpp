@@ -81,7 +81,11 @@ void PrintPage(const AnalysisData& data, ClusterTree& tree, const std::string& f
 
     canvas.BeginDoc();
     canvas.SetFontSize(FontSizeFromText(fontSizeText));
-    const long double range = levels == Levels::Dissimilarity ? root.Height : data.SimLeafHeight;
+    long double range = levels == Levels::Dissimilarity ? root.Height : data.SimLeafHeight;
+    // Without a positive similarity the leaves stand at 0 and every merge
+    // below; the tree's own span keeps it on the page.
+    if (levels == Levels::Similarity && range == 0.0L && root.Height < 0.0L)
+        range = data.SimLeafHeight - root.Height;
     DendrogramScale scale = SetUpScale(canvas, n, range);
     scale.SimLeafHeight = data.SimLeafHeight;
 
@@ -125,14 +129,36 @@ int OrdinateToY(const DendrogramScale& scale, long double o)
     return Nint((o + 2.0L) * scale.H * 1.2L);
 }
 
+namespace {
+
+// The level span d from the leaves to x: s × d / u. Levels near the ends of
+// the long double range overflow s × d, and a subnormal u has lost its
+// digits; both then take the equal s × N × (d / range).
+long double ScaledSpan(const DendrogramScale& scale, long double d)
+{
+    if (std::isnormal(scale.u)) {
+        const long double x = scale.s * d / scale.u;
+        if (std::isfinite(x))
+            return x;
+    }
+    return scale.s * static_cast<long double>(scale.Objects) * (d / scale.Range);
+}
+
+} // namespace
+
 int HeightToX(const DendrogramScale& scale, long double h)
 {
-    return Nint(scale.s * h / scale.u) + 2 * scale.W;
+    return Nint(ScaledSpan(scale, h)) + 2 * scale.W;
 }
 
 int SimilarityToX(const DendrogramScale& scale, long double v)
 {
-    return Nint(scale.s * (scale.SimLeafHeight - v) / scale.u) + 2 * scale.W;
+    const long double span = scale.SimLeafHeight - v;
+    if (std::isfinite(span))
+        return Nint(ScaledSpan(scale, span)) + 2 * scale.W;
+    // Levels of opposite sign at both ends of the range.
+    const long double parts = scale.SimLeafHeight / scale.Range - v / scale.Range;
+    return Nint(scale.s * static_cast<long double>(scale.Objects) * parts) + 2 * scale.W;
 }
 
 int FontSizeFromText(const std::string& text)
@@ -182,9 +208,9 @@ DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRan
     scale.s = scale.W;
     const long double n = objectCount;
     // A zero range (all levels equal) would leave the scale undefined.
-    scale.u = (levelRange != 0.0L ? levelRange : 1.0L) / n;
-    if (scale.u == 0.0L)
-        scale.u = 1.0L / n;
+    scale.Range = levelRange != 0.0L ? levelRange : 1.0L;
+    scale.Objects = objectCount;
+    scale.u = scale.Range / n;
     const long double page = 0.9L * canvas.PageWidth();
     if ((n + 3) * scale.W > page)
         scale.s = Nint(page - 2 * scale.W) / (objectCount + 1);

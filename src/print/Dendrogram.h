@@ -25,6 +25,8 @@ struct DendrogramScale {
     int W = 0;               // text width of "WWWWW"
     int s = 0;               // device units per 1/N of the level range
     long double u = 1.0L;    // level unit: the level range / N
+    long double Range = 1.0L; // the level range (never 0) and N, for levels
+    int Objects = 1;          // whose plain scaling would leave the long double range
     long double r = 2.0L;    // running leaf position
     long double Increment = 1.0L;
     long double SimLeafHeight = 0.0L; // similarity pages: the leaves' level
@@ -53,7 +55,8 @@ std::string MethodCaption(std::uint8_t distType, bool similarity);
 
 // Measures the page font and fits the level axis to the page width.
 // `levelRange` is root Height (dissimilarity) or SimLeafHeight (similarity);
-// a zero range is drawn as a range of 1, so nothing divides by zero.
+// a zero range is drawn as a range of 1, so nothing divides by zero. (The
+// similarity page passes the tree's own span when SimLeafHeight is 0.)
 DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRange);
 
 // Draws the subtree under `root`: labels at the leaves, one bracket per

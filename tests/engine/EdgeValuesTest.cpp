@@ -148,8 +148,8 @@ TEST(EdgeValues, EqualValuesFollowTheTieRuleUpToAThousandObjects)
 {
     for (const long double value : {0.0L, 1.0L, -2.5L}) {
         // The queue model against the literal procedure at a size it can afford...
-        auto small = EmptyData(37);
-        for (int i = 2; i <= 37; ++i)
+        auto small = EmptyData(27);
+        for (int i = 2; i <= 27; ++i)
             for (int j = 1; j < i; ++j)
                 small->DissimMatrix(i, j) = small->SimMatrix(i, j) = value;
         ComputeSimilarityLevels(*small);
@@ -157,10 +157,10 @@ TEST(EdgeValues, EqualValuesFollowTheTieRuleUpToAThousandObjects)
             SCOPED_TRACE("value " + std::to_string(static_cast<double>(value)) + ", linkage " +
                          std::to_string(static_cast<int>(linkage)));
             EXPECT_EQ(MergeDifference(OracleMerges(LiteralMergeDissimilarities(*small, linkage)),
-                                      QueueMerges(37, value)),
+                                      QueueMerges(27, value)),
                       "");
             EXPECT_EQ(MergeDifference(OracleMerges(LiteralMergeSimilarities(*small, linkage)),
-                                      QueueMerges(37, value)),
+                                      QueueMerges(27, value)),
                       "");
         }
     }

@@ -228,9 +228,10 @@ TEST(DendrogramPage, ZeroLevelRangeStillDrawsAReadablePage)
     RecordingCanvas simCanvas = WorkedExampleCanvas();
     PrintSimDendrogram(*sim, simTree, "12", simCanvas);
     const auto lines = simCanvas.Lines();
-    // u taken as 1/3: a merge at -1 stands s × 3 = 180 right of the leaves.
-    EXPECT_EQ(lines[3], (Line{120, 240, 300, 240}));
-    EXPECT_EQ(lines.back().X1, 480);
+    // The tree's span 2 is the range, u = 2/3: the root stands s × 3 = 180
+    // right of the leaves, a merge at -1 half way.
+    EXPECT_EQ(lines[3], (Line{120, 240, 210, 240}));
+    EXPECT_EQ(lines.back().X1, 300);
     EXPECT_EQ(TextsOf(simCanvas)[0], "0");
     EXPECT_EQ(TextsOf(simCanvas)[1], "-2.00");
 }
