@@ -142,8 +142,10 @@ void StandardizeAttributes(AttributeData& attributes, int objects, const CellSto
             FailAttribute(table, j, ZeroDeviation);
         if (!std::isfinite(variance))
             FailAttribute(table, j, "floating point overflow in its standard deviation");
+        // The values differ, but the spread is lost below the range (tiny
+        // values whose squares underflow) or in the subtraction.
         if (!(variance > 0.0L))
-            FailAttribute(table, j, ZeroDeviation);
+            FailAttribute(table, j, "its standard deviation is too small to compute");
         const long double sd = std::sqrt(variance);
         for (int i = 1; i <= objects; ++i) {
             const long double z = (attributes.Value(i, j) - mean) / sd;
