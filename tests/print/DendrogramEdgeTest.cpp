@@ -79,6 +79,21 @@ TEST(DendrogramEdges, SimilarityLevelsOfOppositeSignAtBothEnds)
     EXPECT_EQ(canvas.Lines()[0].X1, 120);
 }
 
+// No positive similarity: leaves at 0, merges far below. The tree's own span
+// is the range, so the root stands N steps right of the leaves.
+TEST(DendrogramEdges, SimilaritiesFarBelowZeroStayOnThePage)
+{
+    auto data = DataWithLabels({"a", "b", "c"});
+    TreeBuilder builder(3, 0.0L);
+    builder.Merge(1, 2, -1e10L);
+    builder.Merge(4, 3, -3e10L);
+    ClusterTree tree = builder.Take();
+    RecordingCanvas canvas = Page();
+    PrintSimDendrogram(*data, tree, "12", canvas);
+    EXPECT_EQ(MergeXs(canvas), (std::vector<int>{180, 300}));
+    EXPECT_EQ(canvas.Texts()[1].Text, "-3.00000000E+10");
+}
+
 // A chain of 1000 leaves whose levels double from 1e-4000 on; the page keeps
 // every stroke between the leaves and the root.
 TEST(DendrogramEdges, LevelsSpanningTheWholeRangeStayOnThePage)

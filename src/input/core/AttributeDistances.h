@@ -32,8 +32,9 @@ void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
                                TriangularMatrix& matrix);
 
 // Standardizes every attribute in place, in ascending order. A zero
-// deviation (every object has the same value, so always with one object),
-// no objects at all, or an overflow throws Error naming the attribute by its
+// deviation (every object has the same value, so always with one object,
+// or a spread lost in rounding), no objects at all, or an overflow throws
+// Error naming the attribute by its
 // number and by its name in `table` (row 1); the attributes before it stay
 // standardized.
 void StandardizeAttributes(AttributeData& attributes, int objects, const CellStore& table);
