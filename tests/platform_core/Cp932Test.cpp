@@ -65,6 +65,12 @@ TEST(Cp932Test, CharacterLengthFollowsLeadBytes)
     EXPECT_EQ(Cp932CharLength("\xfc\x40", 0), 2u);
     EXPECT_EQ(Cp932CharLength("\xa0\x40", 0), 1u);
     EXPECT_EQ(Cp932CharLength("\xfd\x40", 0), 1u);
+    // Only a trail byte completes a pair, so a stray lead byte leaves the
+    // comma, quote or blank after it alone.
+    for (const char* text : {"\x81,", "\xf7\"", "\x9c ", "\x81\x7f", "\x81\xfd", "\x81\x3f"})
+        EXPECT_EQ(Cp932CharLength(text, 0), 1u) << text;
+    for (const char* text : {"\x81\x40", "\x9f\x7e", "\xe0\x80", "\xfc\xfc"})
+        EXPECT_EQ(Cp932CharLength(text, 0), 2u) << text;
 }
 
 } // namespace

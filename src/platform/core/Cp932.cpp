@@ -115,7 +115,13 @@ std::size_t Cp932CharLength(std::string_view bytes, std::size_t i)
 {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    return isLead && i + 1 < bytes.size() ? 2 : 1;
+    if (!isLead || i + 1 >= bytes.size())
+        return 1;
+    // A stray lead byte must not swallow a comma, quote, blank or control
+    // character after it: CSV fields written after such a byte would not
+    // read back.
+    const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+    return (trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFC) ? 2 : 1;
 }
 
 } // namespace vantrel

@@ -26,7 +26,7 @@ std::string Utf8FromCp932(std::string_view bytes);
 inline std::string Sjis(std::string_view utf8) { return Cp932FromUtf8(utf8); }
 
 // Length in bytes of the character starting at bytes[i]: 2 for a Shift-JIS
-// lead byte followed by another byte, else 1.
+// lead byte followed by a trail byte (0x40..0x7E, 0x80..0xFC), else 1.
 std::size_t Cp932CharLength(std::string_view bytes, std::size_t i);
 
 } // namespace vantrel
