@@ -12,7 +12,7 @@ namespace vantrel {
 
 void WriteAttributeCsv(const std::string& fileName, const CellStore& table)
 {
-    TextFileWriter writer(fileName);
+    TextFileWriter writer(fileName, Replacement::Whole);
     std::string line;
     for (int row = 1; row < table.RowCount(); ++row) {
         line = QuoteCsvField(table.Cell(1, row));

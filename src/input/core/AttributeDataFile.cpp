@@ -24,7 +24,7 @@ int ReadCount(TextFileReader& reader, const char* line, const char* what)
 
 void SaveAttributeDataFile(const std::string& fileName, const CellStore& table)
 {
-    TextFileWriter writer(fileName);
+    TextFileWriter writer(fileName, Replacement::Whole);
     writer.WriteLine(std::to_string(table.RowCount()));
     writer.WriteLine(std::to_string(table.ColumnCount()));
     for (int row = 1; row < table.RowCount(); ++row)

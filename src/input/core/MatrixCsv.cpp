@@ -12,7 +12,7 @@ namespace vantrel {
 
 void ExportMatrixCsv(const std::string& fileName, const CellStore& labels, const CellStore& matrix)
 {
-    TextFileWriter file(fileName);
+    TextFileWriter file(fileName, Replacement::Whole);
     const int labelCount = labels.RowCount() - 1;
 
     std::string line;
@@ -57,7 +57,7 @@ void ImportMatrixCsv(TextFileReader& reader, CellStore& labels, CellStore& matri
     const long long n = static_cast<long long>(names.size()) - 1;
     // Refused before anything changes, so the window keeps its data.
     if (n > AnalysisData::Capacity)
-        throw Error(TooManyObjectsText(n));
+        throw Error(reader.FileName() + ": " + TooManyObjectsText(n));
     const int count = static_cast<int>(n);
 
     // The label grid has two columns; a store of any other shape gets them.

@@ -89,7 +89,7 @@ void LoadMatrixDataFile(TextFileReader& reader, CellStore& labels, CellStore& ma
 void SaveMatrixDataFile(const std::string& fileName, const CellStore& labels,
                         const CellStore& matrix)
 {
-    TextFileWriter writer(fileName);
+    TextFileWriter writer(fileName, Replacement::Whole);
     const int n = ObjectCountOf(labels);
     writer.WriteLine(std::to_string(n));
     for (int i = 1; i <= n; ++i)
