@@ -6,8 +6,10 @@
 #include "input/core/MatrixDataFile.h"
 #include "input/core/MatrixGrid.h"
 #include "input/core/MatrixGridEditing.h"
+#include "input/InputFileDialogs.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedButton.h"
 #include "platform/Printer.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
@@ -21,8 +23,6 @@ namespace vantrel {
 
 namespace {
 
-const char* const FileDialogTitle = "ファイル名";
-const char* const CsvFilter = "CSV files (*.csv)|*.CSV";
 constexpr int ButtonLeft = 656;
 constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 25;
@@ -45,23 +45,26 @@ MatrixInputForm::MatrixInputForm(MatrixKind kind, const QString& caption, QWidge
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(176, 0, 465, 417);
 
-    AddButton = AddNamedButton("AddButton", "追  加", 24);
-    DelButton = AddNamedButton("DelButton", "削  除", 72);
-    SaveButton = AddNamedButton("SaveButton", "保  存", 128);
-    LoadButton = AddNamedButton("LoadButton", "読  出", 176);
-    CalcButton = AddNamedButton("CalcButton", "Ｏ　Ｋ", 232);
-    PButton = AddNamedButton("PButton", "印  刷", 280);
-    WRCSVButton = AddNamedButton("WRCSVButton", "保存（CSV）", 336);
-    RDCSVButton = AddNamedButton("RDCSVButton", "読出（CSV）", 384);
+    const auto addButton = [this](const char* name, const char* caption, int top) {
+        return AddNamedButton(this, name, caption, {ButtonLeft, top, ButtonWidth, ButtonHeight});
+    };
+    AddButton = addButton("AddButton", "追  加", 24);
+    DelButton = addButton("DelButton", "削  除", 72);
+    SaveButton = addButton("SaveButton", "保  存", 128);
+    LoadButton = addButton("LoadButton", "読  出", 176);
+    CalcButton = addButton("CalcButton", "Ｏ　Ｋ", 232);
+    PButton = addButton("PButton", "印  刷", 280);
+    WRCSVButton = addButton("WRCSVButton", "保存（CSV）", 336);
+    RDCSVButton = addButton("RDCSVButton", "読出（CSV）", 384);
 
-    ConnectHandler(AddButton, &MatrixInputForm::AddButtonClick);
-    ConnectHandler(DelButton, &MatrixInputForm::DelButtonClick);
-    ConnectHandler(SaveButton, &MatrixInputForm::SaveButtonClick);
-    ConnectHandler(LoadButton, &MatrixInputForm::LoadButtonClick);
-    ConnectHandler(CalcButton, &MatrixInputForm::CalcButtonClick);
-    ConnectHandler(PButton, &MatrixInputForm::PButtonClick);
-    ConnectHandler(WRCSVButton, &MatrixInputForm::WRCSVButtonClick);
-    ConnectHandler(RDCSVButton, &MatrixInputForm::RDCSVButtonClick);
+    ConnectHandler(AddButton, this, &MatrixInputForm::AddButtonClick);
+    ConnectHandler(DelButton, this, &MatrixInputForm::DelButtonClick);
+    ConnectHandler(SaveButton, this, &MatrixInputForm::SaveButtonClick);
+    ConnectHandler(LoadButton, this, &MatrixInputForm::LoadButtonClick);
+    ConnectHandler(CalcButton, this, &MatrixInputForm::CalcButtonClick);
+    ConnectHandler(PButton, this, &MatrixInputForm::PButtonClick);
+    ConnectHandler(WRCSVButton, this, &MatrixInputForm::WRCSVButtonClick);
+    ConnectHandler(RDCSVButton, this, &MatrixInputForm::RDCSVButtonClick);
 
     setTabOrder(StringGrid1, AddButton);
     setTabOrder(AddButton, DelButton);
@@ -74,19 +77,6 @@ MatrixInputForm::MatrixInputForm(MatrixKind kind, const QString& caption, QWidge
     setTabOrder(WRCSVButton, RDCSVButton);
 
     FormCreate();
-}
-
-QPushButton* MatrixInputForm::AddNamedButton(const char* name, const char* caption, int top)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(ButtonLeft, top, ButtonWidth, ButtonHeight);
-    return button;
-}
-
-void MatrixInputForm::ConnectHandler(QPushButton* button, void (MatrixInputForm::*handler)())
-{
-    connect(button, &QPushButton::clicked, this, [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
 }
 
 void MatrixInputForm::FormCreate()
@@ -160,24 +150,21 @@ void MatrixInputForm::closeEvent(QCloseEvent* event)
 void MatrixInputForm::SaveButtonClick()
 {
     FinishEditing();
-    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
-    saveDialog1_.SetFileName({});
-    if (!saveDialog1_.Execute(this))
+    const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
+    if (!fileName)
         return;
-    SaveMatrixDataFile(saveDialog1_.FileName(), StringGrid2->Store(), StringGrid1->Store());
+    SaveMatrixDataFile(*fileName, StringGrid2->Store(), StringGrid1->Store());
     CalcButton->setFocus();
 }
 
 void MatrixInputForm::LoadButtonClick()
 {
     FinishEditing();
-    openDialog1_.SetTitle(Sjis(FileDialogTitle));
-    openDialog1_.SetFileName({});
-    if (!openDialog1_.Execute(this))
+    const std::optional<std::string> fileName = ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle));
+    if (!fileName)
         return;
-    const std::string fileName = openDialog1_.FileName();
     ChangeBothGrids([&fileName](CellStore& labels, CellStore& matrix) {
-        LoadMatrixDataFile(fileName, labels, matrix);
+        LoadMatrixDataFile(*fileName, labels, matrix);
     });
     CalcButton->setFocus();
 }
@@ -185,30 +172,24 @@ void MatrixInputForm::LoadButtonClick()
 void MatrixInputForm::WRCSVButtonClick()
 {
     FinishEditing();
-    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
-    saveDialog1_.SetFilter(CsvFilter);
-    saveDialog1_.SetFileName({});
     // A cancel leaves the CSV filter on the dialog for the next plain save.
-    if (!saveDialog1_.Execute(this))
+    const std::optional<std::string> fileName =
+        ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+    if (!fileName)
         return;
-    const std::string fileName = EnsureCsvExtension(saveDialog1_.FileName());
-    saveDialog1_.SetFilter({});
-    ExportMatrixCsv(fileName, StringGrid2->Store(), StringGrid1->Store());
+    ExportMatrixCsv(EnsureCsvExtension(*fileName), StringGrid2->Store(), StringGrid1->Store());
     CalcButton->setFocus();
 }
 
 void MatrixInputForm::RDCSVButtonClick()
 {
     FinishEditing();
-    openDialog1_.SetTitle(Sjis(FileDialogTitle));
-    openDialog1_.SetFilter(CsvFilter);
-    openDialog1_.SetFileName({});
-    if (!openDialog1_.Execute(this))
+    const std::optional<std::string> fileName =
+        ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+    if (!fileName)
         return;
-    openDialog1_.SetFilter({});
-    const std::string fileName = openDialog1_.FileName();
     ChangeBothGrids([&fileName](CellStore& labels, CellStore& matrix) {
-        ImportMatrixCsv(fileName, labels, matrix);
+        ImportMatrixCsv(*fileName, labels, matrix);
     });
     CalcButton->setFocus();
 }

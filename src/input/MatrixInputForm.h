@@ -43,8 +43,6 @@ protected:
 
 private:
     void FormCreate();
-    QPushButton* AddNamedButton(const char* name, const char* caption, int top);
-    void ConnectHandler(QPushButton* button, void (MatrixInputForm::*handler)());
     // Writes the text of open cell editors into their cells.
     void FinishEditing();
     // Applies a change to both grids' cells, refreshing both views even when

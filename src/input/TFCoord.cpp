@@ -7,8 +7,10 @@
 #include "input/core/AttributeTable.h"
 #include "input/core/Csv.h"
 #include "input/core/MatrixConfirm.h"
+#include "input/InputFileDialogs.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
+#include "platform/NamedButton.h"
 #include "platform/Printer.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
@@ -24,8 +26,6 @@
 namespace vantrel {
 namespace {
 
-const char* const FileDialogTitle = "ファイル名";
-const char* const CsvFilter = "CSV files (*.csv)|*.CSV";
 constexpr int ButtonWidth = 75;
 constexpr int DistanceButtonWidth = 137;
 constexpr int ButtonHeight = 25;
@@ -45,30 +45,33 @@ TFCoord::TFCoord(QWidget* owner) : QWidget(owner, Qt::Window)
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(8, 0, 537, 417);
 
-    AddButton = AddNamedButton("AddButton", "追 加（行）", 568, 8, ButtonWidth);
-    DelButton = AddNamedButton("DelButton", "削 除（行）", 656, 8, ButtonWidth);
-    AddColButton = AddNamedButton("AddColButton", "追 加（列）", 568, 56, ButtonWidth);
-    DelColButton = AddNamedButton("DelColButton", "削 除（列）", 656, 56, ButtonWidth);
-    SaveButton = AddNamedButton("SaveButton", "保  存", 568, 104, ButtonWidth);
-    LoadButton = AddNamedButton("LoadButton", "読  出", 656, 104, ButtonWidth);
-    WRCSVButton = AddNamedButton("WRCSVButton", "保存（CSV）", 568, 152, ButtonWidth);
-    RDCSVButton = AddNamedButton("RDCSVButton", "読出（CSV）", 656, 152, ButtonWidth);
-    PButton = AddNamedButton("PButton", "印  刷", 616, 200, ButtonWidth);
-    EucButton = AddNamedButton("EucButton", "ユークリッド距離", 584, 248, DistanceButtonWidth);
+    const auto addButton = [this](const char* name, const char* caption, int left, int top, int width) {
+        return AddNamedButton(this, name, caption, {left, top, width, ButtonHeight});
+    };
+    AddButton = addButton("AddButton", "追 加（行）", 568, 8, ButtonWidth);
+    DelButton = addButton("DelButton", "削 除（行）", 656, 8, ButtonWidth);
+    AddColButton = addButton("AddColButton", "追 加（列）", 568, 56, ButtonWidth);
+    DelColButton = addButton("DelColButton", "削 除（列）", 656, 56, ButtonWidth);
+    SaveButton = addButton("SaveButton", "保  存", 568, 104, ButtonWidth);
+    LoadButton = addButton("LoadButton", "読  出", 656, 104, ButtonWidth);
+    WRCSVButton = addButton("WRCSVButton", "保存（CSV）", 568, 152, ButtonWidth);
+    RDCSVButton = addButton("RDCSVButton", "読出（CSV）", 656, 152, ButtonWidth);
+    PButton = addButton("PButton", "印  刷", 616, 200, ButtonWidth);
+    EucButton = addButton("EucButton", "ユークリッド距離", 584, 248, DistanceButtonWidth);
     EucStdButton =
-        AddNamedButton("EucStdButton", "標準化ユークリッド距離", 584, 288, DistanceButtonWidth);
+        addButton("EucStdButton", "標準化ユークリッド距離", 584, 288, DistanceButtonWidth);
 
-    ConnectHandler(AddButton, &TFCoord::AddButtonClick);
-    ConnectHandler(DelButton, &TFCoord::DelButtonClick);
-    ConnectHandler(AddColButton, &TFCoord::AddColButtonClick);
-    ConnectHandler(DelColButton, &TFCoord::DelColButtonClick);
-    ConnectHandler(SaveButton, &TFCoord::SaveButtonClick);
-    ConnectHandler(LoadButton, &TFCoord::LoadButtonClick);
-    ConnectHandler(WRCSVButton, &TFCoord::WRCSVButtonClick);
-    ConnectHandler(RDCSVButton, &TFCoord::RDCSVButtonClick);
-    ConnectHandler(PButton, &TFCoord::PButtonClick);
-    ConnectHandler(EucButton, &TFCoord::EucButtonClick);
-    ConnectHandler(EucStdButton, &TFCoord::EucStdButtonClick);
+    ConnectHandler(AddButton, this, &TFCoord::AddButtonClick);
+    ConnectHandler(DelButton, this, &TFCoord::DelButtonClick);
+    ConnectHandler(AddColButton, this, &TFCoord::AddColButtonClick);
+    ConnectHandler(DelColButton, this, &TFCoord::DelColButtonClick);
+    ConnectHandler(SaveButton, this, &TFCoord::SaveButtonClick);
+    ConnectHandler(LoadButton, this, &TFCoord::LoadButtonClick);
+    ConnectHandler(WRCSVButton, this, &TFCoord::WRCSVButtonClick);
+    ConnectHandler(RDCSVButton, this, &TFCoord::RDCSVButtonClick);
+    ConnectHandler(PButton, this, &TFCoord::PButtonClick);
+    ConnectHandler(EucButton, this, &TFCoord::EucButtonClick);
+    ConnectHandler(EucStdButton, this, &TFCoord::EucStdButtonClick);
 
     QWidget* const tabOrder[] = {StringGrid1, AddButton,   DelButton,    EucButton,
                                  SaveButton,  LoadButton,  PButton,      WRCSVButton,
@@ -82,21 +85,6 @@ TFCoord::TFCoord(QWidget* owner) : QWidget(owner, Qt::Window)
     openDialog1_.SetMustExist(false);
 
     FormCreate();
-}
-
-QPushButton* TFCoord::AddNamedButton(const char* name, const char* caption, int left, int top,
-                                     int width)
-{
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, top, width, ButtonHeight);
-    return button;
-}
-
-void TFCoord::ConnectHandler(QPushButton* button, void (TFCoord::*handler)())
-{
-    connect(button, &QPushButton::clicked, this,
-            [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
 }
 
 void TFCoord::FormCreate()
@@ -163,50 +151,43 @@ void TFCoord::DelColButtonClick()
 void TFCoord::SaveButtonClick()
 {
     StringGrid1->FinishEditing();
-    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
-    saveDialog1_.SetFileName({});
-    if (!saveDialog1_.Execute(this))
+    const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
+    if (!fileName)
         return;
-    SaveAttributeDataFile(saveDialog1_.FileName(), StringGrid1->Store());
+    SaveAttributeDataFile(*fileName, StringGrid1->Store());
 }
 
 void TFCoord::LoadButtonClick()
 {
     StringGrid1->FinishEditing();
-    openDialog1_.SetTitle(Sjis(FileDialogTitle));
-    openDialog1_.SetFilter({});
-    openDialog1_.SetFileName({});
-    if (!openDialog1_.Execute(this))
+    // Unlike the save dialog, the open dialog drops a filter a cancelled CSV
+    // read left on it.
+    const std::optional<std::string> fileName =
+        ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), std::string());
+    if (!fileName)
         return;
-    const std::string fileName = openDialog1_.FileName();
-    ChangeTable([&fileName](CellStore& cells) { LoadAttributeDataFile(fileName, cells); });
+    ChangeTable([&fileName](CellStore& cells) { LoadAttributeDataFile(*fileName, cells); });
 }
 
 void TFCoord::WRCSVButtonClick()
 {
     StringGrid1->FinishEditing();
-    saveDialog1_.SetTitle(Sjis(FileDialogTitle));
-    saveDialog1_.SetFilter(CsvFilter);
-    saveDialog1_.SetFileName({});
     // A cancel leaves the CSV filter on the dialog for the next plain save.
-    if (!saveDialog1_.Execute(this))
+    const std::optional<std::string> fileName =
+        ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+    if (!fileName)
         return;
-    const std::string fileName = EnsureCsvExtension(saveDialog1_.FileName());
-    saveDialog1_.SetFilter({});
-    WriteAttributeCsv(fileName, StringGrid1->Store());
+    WriteAttributeCsv(EnsureCsvExtension(*fileName), StringGrid1->Store());
 }
 
 void TFCoord::RDCSVButtonClick()
 {
     StringGrid1->FinishEditing();
-    openDialog1_.SetTitle(Sjis(FileDialogTitle));
-    openDialog1_.SetFilter(CsvFilter);
-    openDialog1_.SetFileName({});
-    if (!openDialog1_.Execute(this))
+    const std::optional<std::string> fileName =
+        ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+    if (!fileName)
         return;
-    openDialog1_.SetFilter({});
-    const std::string fileName = openDialog1_.FileName();
-    ChangeTable([&fileName](CellStore& cells) { ReadAttributeCsv(fileName, cells); });
+    ChangeTable([&fileName](CellStore& cells) { ReadAttributeCsv(*fileName, cells); });
 }
 
 void TFCoord::PButtonClick()
@@ -227,14 +208,7 @@ void TFCoord::EucStdButtonClick() { PressDistance(AttributeDistanceKind::Standar
 void TFCoord::PressDistance(AttributeDistanceKind kind)
 {
     StringGrid1->FinishEditing();
-    const auto chooseReport = [this]() -> std::optional<std::string> {
-        openDialog1_.SetTitle("Output File");
-        openDialog1_.SetFilter({});
-        openDialog1_.SetFileName({});
-        if (!openDialog1_.Execute(this))
-            return std::nullopt;
-        return openDialog1_.FileName();
-    };
+    const auto chooseReport = [this] { return ChooseFile(openDialog1_, this, "Output File", std::string()); };
     try {
         if (!PressAttributeDistance(StringGrid1->Store(), kind, Shared(), Attributes(), chooseReport))
             return;

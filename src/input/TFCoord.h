@@ -50,9 +50,6 @@ protected:
 
 private:
     void FormCreate();
-    QPushButton* AddNamedButton(const char* name, const char* caption, int left, int top,
-                                int width);
-    void ConnectHandler(QPushButton* button, void (TFCoord::*handler)());
     // Applies a change to the table's cells and keeps the header column at
     // its width, even when the change stops part-way.
     void ChangeTable(const std::function<void(CellStore&)>& change);

@@ -95,6 +95,20 @@ bool FileDialog::Execute(QWidget* parent)
     return true;
 }
 
+std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::string title,
+                                      std::optional<std::string> filter)
+{
+    dialog.SetTitle(std::move(title));
+    if (filter)
+        dialog.SetFilter(*filter);
+    dialog.SetFileName({});
+    if (!dialog.Execute(parent))
+        return std::nullopt;
+    if (filter)
+        dialog.SetFilter({});
+    return dialog.FileName();
+}
+
 FileDialogScript::FileDialogScript() : outer_(currentScript)
 {
     currentScript = this;

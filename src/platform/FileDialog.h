@@ -43,6 +43,13 @@ private:
     bool mustExist_ = true;
 };
 
+// One use of a dialog: sets the title, the filter when one is given and an
+// empty file name, then shows it. Returns the chosen name, or nothing when
+// the user cancelled. A filter given here is cleared after a confirmed
+// choice; a cancel leaves it on the dialog for its next use.
+std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::string title,
+                                      std::optional<std::string> filter = std::nullopt);
+
 // The filter in Qt's form, "Description (patterns);;...". A description that
 // already ends in its own "(...)" takes the pattern into that group.
 std::string QtFilterFromDialogFilter(const std::string& filter);

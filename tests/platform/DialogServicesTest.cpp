@@ -31,6 +31,29 @@ TEST(FileDialog, ScriptAnswersInOrderAndRecordsWhatWasShown)
     EXPECT_EQ(script.Shown()[0].Kind, FileDialog::Kind::Save);
 }
 
+TEST(FileDialog, ChooseFileShowsAnEmptyNameAndClearsItsFilterOnlyAfterAChoice)
+{
+    FileDialogScript script;
+    script.AddCancel();
+    script.AddFileName("/tmp/b.csv");
+    script.AddCancel();
+    FileDialog dialog(FileDialog::Kind::Open);
+    dialog.SetFileName("/tmp/old.txt");
+    EXPECT_EQ(ChooseFile(dialog, nullptr, "T", "CSV|*.csv"), std::nullopt);
+    EXPECT_EQ(dialog.Filter(), "CSV|*.csv");
+    EXPECT_EQ(ChooseFile(dialog, nullptr, "U", "CSV|*.csv"), "/tmp/b.csv");
+    EXPECT_EQ(dialog.Filter(), "");
+    // Without a filter of its own a use shows the one the dialog holds.
+    dialog.SetFilter("Text|*.txt");
+    EXPECT_EQ(ChooseFile(dialog, nullptr, "V"), std::nullopt);
+    EXPECT_EQ(dialog.Filter(), "Text|*.txt");
+    ASSERT_EQ(script.Shown().size(), 3u);
+    for (const ShownDialog& shown : script.Shown())
+        EXPECT_EQ(shown.FileName, "");
+    EXPECT_EQ(script.Shown()[1].Title, "U");
+    EXPECT_EQ(script.Shown()[2].Filter, "Text|*.txt");
+}
+
 TEST(FileDialog, FilterTakesQtForm)
 {
     EXPECT_EQ(QtFilterFromDialogFilter("CSV files (*.csv)|*.CSV"), "CSV files (*.csv *.CSV)");
