@@ -9,55 +9,35 @@
 namespace vantrel {
 namespace {
 
-// Creates the report and runs `work` on it; if anything fails, the report
-// is released (closed, never left dangling) before the error goes on.
+// Asks for the report's name, creates the report and runs `work` on it;
+// if anything fails, the report is released (closed, never left dangling)
+// before the error goes on. With no chooser `work` runs without a report.
+// False when the chooser cancelled.
 template <typename Work>
-void WithNewReport(AnalysisData& data, const std::string& fileName, Work work)
+bool WithChosenReport(AnalysisData& data, const ReportFileChooser& chooseReport, Work work)
 {
-    OpenReportFile(data, fileName);
+    if (!chooseReport) {
+        work(nullptr);
+        return true;
+    }
+    const std::optional<std::string> fileName = chooseReport();
+    if (!fileName)
+        return false;
+    OpenReportFile(data, *fileName);
     try {
-        work(*data.ReportFile);
+        work(data.ReportFile.get());
     } catch (...) {
         data.ReportFile.reset();
         throw;
     }
-}
-
-bool PressEuclidean(const CellStore& table, AnalysisData& data, AttributeData& attributes,
-                    const ReportFileChooser& chooseReport)
-{
-    ReadAttributeTable(table, data, attributes);
-    ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
-    if (!chooseReport)
-        return true;
-    const std::optional<std::string> fileName = chooseReport();
-    if (!fileName)
-        return false;
-    WithNewReport(data, *fileName, [&](TextFileWriter& file) {
-        WriteAttributeSection(file, AttributeInputHeader(), data, attributes);
-    });
     return true;
 }
 
-bool PressStandardized(const CellStore& table, AnalysisData& data, AttributeData& attributes,
-                       const ReportFileChooser& chooseReport)
+void EchoTable(TextFileWriter* report, const std::string& header, const AnalysisData& data,
+               const AttributeData& attributes)
 {
-    ReadAttributeTable(table, data, attributes);
-    if (!chooseReport) {
-        StandardizeAttributes(attributes, data.ObjectCount, table);
-        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
-        return true;
-    }
-    const std::optional<std::string> fileName = chooseReport();
-    if (!fileName)
-        return false;
-    WithNewReport(data, *fileName, [&](TextFileWriter& file) {
-        WriteAttributeSection(file, AttributeInputHeader(), data, attributes);
-        StandardizeAttributes(attributes, data.ObjectCount, table);
-        WriteAttributeSection(file, StandardizedInputHeader(), data, attributes);
-        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
-    });
-    return true;
+    if (report)
+        WriteAttributeSection(*report, header, data, attributes);
 }
 
 } // namespace
@@ -66,9 +46,20 @@ bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind,
                             AnalysisData& data, AttributeData& attributes,
                             const ReportFileChooser& chooseReport)
 {
-    if (kind == AttributeDistanceKind::Euclidean)
-        return PressEuclidean(table, data, attributes, chooseReport);
-    return PressStandardized(table, data, attributes, chooseReport);
+    ReadAttributeTable(table, data, attributes);
+    if (kind == AttributeDistanceKind::Euclidean) {
+        // The distances come before the question, so a cancel keeps them.
+        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
+        return WithChosenReport(data, chooseReport, [&](TextFileWriter* report) {
+            EchoTable(report, AttributeInputHeader(), data, attributes);
+        });
+    }
+    return WithChosenReport(data, chooseReport, [&](TextFileWriter* report) {
+        EchoTable(report, AttributeInputHeader(), data, attributes);
+        StandardizeAttributes(attributes, data.ObjectCount, table);
+        EchoTable(report, StandardizedInputHeader(), data, attributes);
+        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
+    });
 }
 
 } // namespace vantrel
