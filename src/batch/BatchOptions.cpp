@@ -1,6 +1,8 @@
 #include "batch/BatchOptions.h"
 
 #include <array>
+#include <initializer_list>
+#include <utility>
 #include <string_view>
 
 namespace vantrel {
@@ -20,31 +22,34 @@ struct OptionRule {
     throw UsageError("invalid value \"" + value + "\" for " + std::string(option));
 }
 
+// The enumerator a word names, from the option's list of words.
+template <typename Enum>
+Enum OneOf(std::string_view option, const std::string& value,
+           std::initializer_list<std::pair<std::string_view, Enum>> words)
+{
+    for (const auto& [word, enumerator] : words)
+        if (value == word)
+            return enumerator;
+    BadValue(option, value);
+}
+
 const auto Rules = std::to_array<OptionRule>({
     {"--kind", "dissim|sim|attr",
      "what the file holds (default dissim); attr: an attribute table, as a data\n"
      "      file or, for names ending in .csv, a CSV file, clustered by its\n"
      "      Euclidean distances",
      [](BatchOptions& options, const std::string& value) {
-         if (value == "dissim")
-             options.Kind = InputKind::Dissimilarity;
-         else if (value == "sim")
-             options.Kind = InputKind::Similarity;
-         else if (value == "attr")
-             options.Kind = InputKind::Attribute;
-         else
-             BadValue("--kind", value);
+         options.Kind = OneOf<InputKind>("--kind", value,
+                                         {{"dissim", InputKind::Dissimilarity},
+                                          {"sim", InputKind::Similarity},
+                                          {"attr", InputKind::Attribute}});
      }},
     {"--method", "complete|average|single", "linkage method (default complete)",
      [](BatchOptions& options, const std::string& value) {
-         if (value == "complete")
-             options.Method = Linkage::Complete;
-         else if (value == "average")
-             options.Method = Linkage::Average;
-         else if (value == "single")
-             options.Method = Linkage::Single;
-         else
-             BadValue("--method", value);
+         options.Method = OneOf<Linkage>("--method", value,
+                                         {{"complete", Linkage::Complete},
+                                          {"average", Linkage::Average},
+                                          {"single", Linkage::Single}});
      }},
     {"--merges", "FILE",
      "cluster the matrix data file FILE and print one line per merge:\n"
@@ -64,7 +69,7 @@ const auto Rules = std::to_array<OptionRule>({
     {"--font-size", "N", "font size of the dendrogram page in points (default 12)",
      [](BatchOptions& options, const std::string& value) {
          if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
-             value.size() > 3 || value == "0" || value == "00" || value == "000")
+             value.size() > 3 || value.find_first_not_of('0') == std::string::npos)
              BadValue("--font-size", value);
          options.FontSize = value;
      }},
