@@ -8,6 +8,10 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
 namespace vantrel::testing {
 namespace {
 
@@ -182,6 +186,36 @@ TEST_F(DissimilarityRunTest, ReportThatCannotBeCreatedIsAnErrorAndTheWindowStays
     EXPECT_TRUE(canvas.Commands().empty());
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(quitRequests, 0);
+}
+
+TEST_F(DissimilarityRunTest, ReportThatCannotBeWrittenIsAnErrorNotTheFinalMessage)
+{
+    std::ofstream(Path("plain")) << "a file, not a folder";
+    std::filesystem::create_directory(Path("folder"));
+    const struct {
+        std::string fileName;
+        const char* reason;
+    } cases[] = {
+        {Path("plain/report.txt"), "Not a directory"},
+        {Path("folder"), "Is a directory"},
+        // Fails when the run closes the report.
+        {"/dev/full", "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fileName);
+        if (c.fileName == "/dev/full" && access("/dev/full", W_OK) != 0)
+            continue;
+        messages.Clear();
+        dialogs.AddFileName(c.fileName);
+        PressMatrixRun("DistButton", ThreeObjects);
+        ASSERT_EQ(Errors().size(), 1u);
+        EXPECT_NE(Errors()[0].find(c.fileName), std::string::npos) << Errors()[0];
+        EXPECT_NE(Errors()[0].find(c.reason), std::string::npos) << Errors()[0];
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_EQ(Shared().ReportFile, nullptr);
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(quitRequests, 0);
+    }
 }
 
 } // namespace
