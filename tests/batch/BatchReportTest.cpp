@@ -68,6 +68,29 @@ TEST_F(BatchReportTest, AnUncreatableReportFailsWithTheReason)
     EXPECT_NE(result.Err.find("none/r.txt"), std::string::npos) << result.Err;
 }
 
+TEST_F(BatchReportTest, UnwritableOutputsFailNamingTheFileAndReason)
+{
+    const std::string data = DataFile("3\r\na\r\nb\r\nc\r\n1\r\n4\r\n2\r\n");
+    WriteBytes(dir_.File("plain"), "a file, not a folder");
+    const struct {
+        const char* option;
+        std::string fileName;
+        const char* reason;
+    } cases[] = {
+        {"--report", dir_.File("plain/r.txt"), "Not a directory"},
+        {"--report", dir_.File(""), "Is a directory"},
+        {"--report", "/dev/full", "No space left on device"},
+        {"--dendrogram", dir_.File("plain/d.pdf"), "Not a directory"},
+        {"--dendrogram", dir_.File(""), "Is a directory"},
+        {"--dendrogram", "/dev/full", "No space left on device"},
+    };
+    for (const auto& c : cases) {
+        const BatchResult result = RunBatch({"--input", data, c.option, c.fileName});
+        EXPECT_EQ(result.ExitStatus, 1) << c.fileName;
+        EXPECT_NE(result.Err.find(c.fileName + ": " + c.reason), std::string::npos) << result.Err;
+    }
+}
+
 TEST_F(BatchReportTest, DrawsTheDendrogramAsPdfOrPng)
 {
     const std::string data = DataFile("3\r\na\r\nb\r\nc\r\n1\r\n4\r\n2\r\n");
