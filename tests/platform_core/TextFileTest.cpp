@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <iterator>
 #include <vector>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vantrel {
@@ -177,6 +178,8 @@ TEST_F(TextFileTest, WholeReplacementKeepsPermissionsAndFollowsLinks)
     std::ofstream(File("real.txt")) << "much longer old contents";
     fs::permissions(File("real.txt"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     fs::create_symlink(File("real.txt"), File("link.txt"));
+    // Only root may give a file away; the replacement keeps the owner.
+    const bool gaveAway = chown(File("real.txt").c_str(), 1234, 1234) == 0;
     for (const std::string name : {"link.txt", "new.txt"}) {
         TextFileWriter writer(File(name), Replacement::Whole);
         writer.WriteLine(name);
@@ -184,6 +187,9 @@ TEST_F(TextFileTest, WholeReplacementKeepsPermissionsAndFollowsLinks)
         EXPECT_EQ(Bytes(File(name)), name + "\r\n");
     }
     EXPECT_TRUE(fs::is_symlink(File("link.txt")));
+    struct stat info {};
+    ASSERT_EQ(stat(File("real.txt").c_str(), &info), 0);
+    EXPECT_TRUE(!gaveAway || info.st_uid == 1234u);
     EXPECT_EQ(fs::status(File("real.txt")).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 3);

@@ -35,17 +35,17 @@ TextFileWriter::TextFileWriter(std::string fileName, Replacement replacement)
         const bool exists = stat(fileName_.c_str(), &info) == 0;
         if (exists && S_ISDIR(info.st_mode))
             throw IoError(IoErrorText(fileName_, EISDIR));
-        if (!exists || S_ISREG(info.st_mode)) {
-            OpenTemporary();
+        // A folder that takes no new files while the file itself may be
+        // written keeps the direct write it always had.
+        if ((!exists || S_ISREG(info.st_mode)) && OpenTemporary())
             return;
-        }
     }
     file_ = std::fopen(fileName_.c_str(), "wb");
     if (!file_)
         throw IoError(IoErrorText(fileName_, errno));
 }
 
-void TextFileWriter::OpenTemporary()
+bool TextFileWriter::OpenTemporary()
 {
     // A link is followed, as a direct write would: the file it names is
     // the one replaced.
@@ -65,12 +65,18 @@ void TextFileWriter::OpenTemporary()
         if (descriptor < 0 && (errno != EEXIST || attempt >= 100)) {
             const int error = errno;
             temporaryName_.clear();
+            if (exists && (error == EACCES || error == EPERM || error == EROFS))
+                return false;
             throw IoError(IoErrorText(fileName_, error));
         }
     }
-    // The new file keeps the old one's permissions.
-    if (exists)
+    // The new file keeps the old one's owner (where allowed) and permissions.
+    if (exists) {
+        if (fchown(descriptor, target.st_uid, target.st_gid) != 0) {
+            // Not the owner's to give: the file becomes the writer's own.
+        }
         fchmod(descriptor, target.st_mode & 07777);
+    }
     file_ = fdopen(descriptor, "wb");
     if (!file_) {
         const int error = errno;
@@ -78,6 +84,7 @@ void TextFileWriter::OpenTemporary()
         DiscardTemporary();
         throw IoError(IoErrorText(fileName_, error));
     }
+    return true;
 }
 
 void TextFileWriter::DiscardTemporary()

@@ -42,7 +42,9 @@ public:
     static void LimitBytesForTesting(std::optional<std::size_t> limit);
 
 private:
-    void OpenTemporary();
+    // False when the folder refuses a new file the old one could be
+    // written over directly.
+    bool OpenTemporary();
     void DiscardTemporary();
     [[noreturn]] void Fail(int errorNumber);
 
