@@ -25,7 +25,9 @@ std::string CheckCsvLine(std::string_view bytes);
 
 // The bytes loaded as a file, saved (or exported) to `scratchFile` and
 // loaded again give the same cells, except that values lose the characters
-// of code 0..32 at both ends where the writer trims them.
+// of code 0..32 at both ends where the writer trims them. The CSV checks
+// also export what the bytes give as a data file (what a window holds after
+// loading one) and import it again.
 std::string CheckMatrixDataFile(const std::string& bytes, const std::string& scratchFile);
 std::string CheckMatrixCsv(const std::string& bytes, const std::string& scratchFile);
 std::string CheckAttributeCsv(const std::string& bytes, const std::string& scratchFile);
