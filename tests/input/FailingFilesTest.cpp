@@ -217,6 +217,24 @@ TEST_F(FailingFilesTest, OddBytesAndHugeLinesAreKeptByteForByte)
     EXPECT_TRUE(text.contains('x')) << text.toStdString();
 }
 
+TEST_F(FailingFilesTest, EmptyFilesLoadAsEmptyTables)
+{
+    WriteBytes(dir.File("empty"), "");
+    for (const char* load : {"LoadButton", "RDCSVButton"}) {
+        dialogs.AddFileName(dir.File("empty"));
+        Click(matrix, load);
+        EXPECT_EQ(matrix.findChild<StringGrid*>("StringGrid2")->RowCount(), 1) << load;
+        EXPECT_EQ(matrix.findChild<StringGrid*>("StringGrid1")->RowCount(), 1) << load;
+    }
+    // An empty CSV is one object without a label or attributes.
+    dialogs.AddFileName(dir.File("empty"));
+    Click(attributes, "RDCSVButton");
+    const StringGrid& table = *attributes.findChild<StringGrid*>("StringGrid1");
+    EXPECT_EQ(table.RowCount(), 3);
+    EXPECT_EQ(table.ColCount(), 2);
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
 TEST_F(FailingFilesTest, MatrixFileOfAThousandObjectsLoads)
 {
     std::string contents = "1000\r\n";
