@@ -235,6 +235,22 @@ TEST_F(FailingFilesTest, EmptyFilesLoadAsEmptyTables)
     EXPECT_TRUE(messages.Messages().empty());
 }
 
+TEST_F(FailingFilesTest, DistanceReportThatCannotBeCreatedKeepsTheWindowWaiting)
+{
+    attributes.findChild<StringGrid*>("StringGrid1")->ChangeStore([](CellStore& cells) {
+        cells.SetRowCount(4);
+        cells.SetCell(0, 3, AttributeTable::ObjectHeader(2));
+        cells.SetCell(1, 3, "B");
+        cells.SetCell(2, 3, "3");
+    });
+    for (const char* button : {"EucButton", "EucStdButton"}) {
+        ExpectFailure(attributes, button, dir.File("plain/r.txt"), "Not a directory");
+        ExpectFailure(attributes, button, dir.File("folder.csv"), "Is a directory");
+    }
+    EXPECT_EQ(Shared().InputDone, 0);
+    EXPECT_EQ(Shared().ReportFile, nullptr);
+}
+
 TEST_F(FailingFilesTest, MatrixFileOfAThousandObjectsLoads)
 {
     std::string contents = "1000\r\n";
