@@ -7,6 +7,8 @@
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
 
+#include "input_core/MatrixTestGrids.h"
+
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -20,26 +22,13 @@
 namespace vantrel {
 namespace {
 
-std::string TempPath(const std::string& name)
-{
-    return (std::filesystem::temp_directory_path() /
-            ("vantrel_tfcoord_" + std::to_string(::getpid()) + "_" + name))
-        .string();
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
+using testing::ReadBytes;
 
 struct TFCoordTest : ::testing::Test {
     TFCoord window;
     FileDialogScript dialogs;
     MessageRecorder messages;
-    std::vector<std::string> files;
+    testing::ScratchDir scratch;
 
     TFCoordTest()
     {
@@ -50,15 +39,9 @@ struct TFCoordTest : ::testing::Test {
     ~TFCoordTest() override
     {
         Shared().ReportFile.reset();
-        for (const std::string& file : files)
-            std::remove(file.c_str());
     }
 
-    std::string File(const std::string& name)
-    {
-        files.push_back(TempPath(name));
-        return files.back();
-    }
+    std::string File(const std::string& name) { return scratch.File(name); }
     StringGrid& Grid() { return *window.findChild<StringGrid*>("StringGrid1"); }
     QPushButton& Button(const char* name)
     {
@@ -198,7 +181,6 @@ TEST_F(TFCoordTest, CsvExportNamesAndCancelledFilterPersists)
     EXPECT_EQ(dialogs.Shown()[1].Filter, "CSV files (*.csv)|*.CSV");
 
     const std::string base = File("export");
-    files.push_back(base + ".csv");
     dialogs.AddFileName(base);
     Click("WRCSVButton");
     EXPECT_EQ(ReadBytes(base + ".csv"), ",x\r\n\"A B\",1\r\n");

@@ -5,6 +5,8 @@
 #include "platform/core/Errors.h"
 #include "platform/core/TextFile.h"
 
+#include "input_core/MatrixTestGrids.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,19 +18,13 @@
 namespace vantrel {
 namespace {
 
+using testing::ReadBytes;
+
+// The files of these tests live in one scratch folder, removed at exit.
 std::string TempPath(const std::string& name)
 {
-    return (std::filesystem::temp_directory_path() /
-            ("vantrel_attr_" + std::to_string(::getpid()) + "_" + name))
-        .string();
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    static const testing::ScratchDir dir;
+    return dir.File(name);
 }
 
 // Attributes x and y, object A (1, 2) and object B (3, 4), empty corner.
