@@ -185,9 +185,8 @@ TEST_F(FailingFilesTest, OddBytesAndHugeLinesAreKeptByteForByte)
     // Lead bytes without a valid trail, a lone trail byte, a lead byte
     // ending the line, and bytes no character uses.
     const std::string odd = "\x81\x20x\x80\xa0\xfd\xfe\xff\x82";
-    // Without the blank and the lead byte before a comma, both of which
-    // split or join CSV fields.
-    const std::string oddCsv = "\x81\x7fx\x80\xa0\xfd\xfe\xff";
+    // Without the blank, which the export would quote.
+    const std::string oddCsv = "\x81\x7fx\x80\xa0\xfd\xfe\xff\x82";
     const std::string huge(3 << 20, 'h');
     const Texts dataFiles = {
         "2\r\n" + odd + "\r\nB\r\n" + odd + "\r\n",
