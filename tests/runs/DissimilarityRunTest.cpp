@@ -4,12 +4,14 @@
 
 #include "input/TFDist.h"
 #include "platform/core/Cp932.h"
+#include "platform/core/TextFile.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <unistd.h>
 
 namespace vantrel::testing {
@@ -195,11 +197,14 @@ TEST_F(DissimilarityRunTest, ReportThatCannotBeWrittenIsAnErrorNotTheFinalMessag
     const struct {
         std::string fileName;
         const char* reason;
+        std::optional<std::size_t> fillsAfter;
     } cases[] = {
-        {Path("plain/report.txt"), "Not a directory"},
-        {Path("folder"), "Is a directory"},
+        {Path("plain/report.txt"), "Not a directory", {}},
+        {Path("folder"), "Is a directory", {}},
         // Fails when the run closes the report.
-        {"/dev/full", "No space left on device"},
+        {"/dev/full", "No space left on device", {}},
+        // The disk fills in the middle of the echo.
+        {Path("report.txt"), "No space left on device", 30},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fileName);
@@ -207,7 +212,9 @@ TEST_F(DissimilarityRunTest, ReportThatCannotBeWrittenIsAnErrorNotTheFinalMessag
             continue;
         messages.Clear();
         dialogs.AddFileName(c.fileName);
+        TextFileWriter::LimitBytesForTesting(c.fillsAfter);
         PressMatrixRun("DistButton", ThreeObjects);
+        TextFileWriter::LimitBytesForTesting(std::nullopt);
         ASSERT_EQ(Errors().size(), 1u);
         EXPECT_NE(Errors()[0].find(c.fileName), std::string::npos) << Errors()[0];
         EXPECT_NE(Errors()[0].find(c.reason), std::string::npos) << Errors()[0];
