@@ -84,6 +84,7 @@ private:
     QPointer<TFSim> fSim_;
     QPointer<TFCoord> fCoord_;
     bool waiting_ = false;
+    bool running_ = false;
     bool closed_ = false;
     std::function<void()> quit_;
 };

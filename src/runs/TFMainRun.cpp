@@ -15,6 +15,7 @@
 #include "runs/core/ReportWriter.h"
 
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 namespace vantrel {
 namespace {
@@ -73,6 +74,12 @@ bool TFMain::WaitForInput()
 
 void TFMain::Run(RunKind kind)
 {
+    // The disabled buttons keep the user from starting a run inside another;
+    // a call of a run's slot from elsewhere (a shortcut, a queued signal) is
+    // ignored too, since a nested run would share the data and the report.
+    if (running_)
+        return;
+    const QScopedValueRollback<bool> running(running_, true);
     AnalysisData& data = Shared();
     closed_ = false;
     // Whatever way the run ends, no report stays open behind it; in attribute

@@ -6,6 +6,7 @@
 #include "runs/core/AnalysisRun.h"
 
 #include <QFile>
+#include <QWindow>
 
 namespace vantrel::testing {
 namespace {
@@ -31,6 +32,103 @@ TEST_F(RunWaitTest, RunButtonsAreDisabledOnlyWhileWaiting)
     EXPECT_FALSE(main.Waiting());
     for (const char* name : {"DistButton", "SimButton", "CoordButton"})
         EXPECT_TRUE(Button(name).isEnabled()) << name;
+}
+
+// The three runs: their button and the slot a program may call directly.
+struct RunSlot {
+    const char* button;
+    void (TFMain::*slot)();
+};
+const RunSlot runSlots[] = {{"DistButton", &TFMain::DistButtonClick},
+                            {"SimButton", &TFMain::SimButtonClick},
+                            {"CoordButton", &TFMain::CoordButtonClick}};
+
+TEST_F(RunWaitTest, RunSlotCalledDuringTheWaitStartsNoSecondRun)
+{
+    for (const RunSlot& waiting : runSlots) {
+        for (const RunSlot& called : runSlots) {
+            SCOPED_TRACE(std::string(waiting.button) + " waits, " + called.button + " called");
+            dialogs.AddCancel();
+            Press(waiting.button, [&](QWidget& input) {
+                QWidget* const before[] = {main.FDist(), main.FSim(), main.FCoord()};
+                // Should a second run start anyway, its window is closed so
+                // that the test fails instead of waiting for ever.
+                QTimer guard;
+                guard.setSingleShot(true);
+                QObject::connect(&guard, &QTimer::timeout, [&] {
+                    for (QWidget* window : {static_cast<QWidget*>(main.FDist()), static_cast<QWidget*>(main.FSim()),
+                                            static_cast<QWidget*>(main.FCoord())})
+                        if (window && window != &input && window->isVisible())
+                            window->close();
+                });
+                guard.start(0);
+                (main.*called.slot)();
+                EXPECT_TRUE(main.Waiting());
+                EXPECT_FALSE(Button(called.button).isEnabled());
+                const QWidget* const after[] = {main.FDist(), main.FSim(), main.FCoord()};
+                EXPECT_TRUE(std::equal(std::begin(before), std::end(before), std::begin(after)));
+                EXPECT_TRUE(input.isVisible());
+                input.close();
+            });
+            EXPECT_FALSE(main.Waiting());
+            EXPECT_TRUE(Button(called.button).isEnabled());
+            EXPECT_TRUE(main.isVisible());
+            EXPECT_EQ(quitRequests, 0);
+        }
+    }
+    // Matrix runs reached their report dialog once each, and only once.
+    EXPECT_EQ(dialogs.Shown().size(), 6u);
+}
+
+TEST_F(RunWaitTest, CloseBoxOfTheInputWindowEndsTheWaitAndTheWindowStaysUsable)
+{
+    for (const RunSlot& run : runSlots) {
+        SCOPED_TRACE(run.button);
+        const bool attribute = std::string(run.button) == "CoordButton";
+        if (!attribute)
+            dialogs.AddCancel();
+        const std::size_t errorsBefore = Errors().size();
+        QPointer<QWidget> input;
+        Press(run.button, [&](QWidget& window) {
+            input = &window;
+            window.windowHandle()->close(); // as the window system's close box does
+        });
+        ASSERT_NE(input.data(), nullptr);
+        EXPECT_FALSE(input->isVisible());
+        EXPECT_FALSE(main.Waiting());
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_TRUE(Button(run.button).isEnabled());
+        // Unconfirmed attribute input has no distances; a matrix run goes on
+        // to its report dialog, here cancelled.
+        EXPECT_EQ(Errors().size(), errorsBefore + (attribute ? 1 : 0));
+        if (attribute) {
+            EXPECT_EQ(Errors().back(), NoDistancesMessage);
+        }
+    }
+    EXPECT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(quitRequests, 0);
+}
+
+TEST_F(RunWaitTest, CloseBoxOfTheMainWindowDuringEachWaitEndsTheRunQuietly)
+{
+    for (const RunSlot& run : runSlots) {
+        SCOPED_TRACE(run.button);
+        quitRequests = 0;
+        main.show();
+        QPointer<QWidget> input;
+        Press(run.button, [&](QWidget& window) {
+            input = &window;
+            main.windowHandle()->close();
+        });
+        EXPECT_EQ(quitRequests, 1);
+        EXPECT_FALSE(main.isVisible());
+        EXPECT_FALSE(main.Waiting());
+        ASSERT_NE(input.data(), nullptr);
+        EXPECT_FALSE(input->isVisible());
+    }
+    EXPECT_TRUE(dialogs.Shown().empty());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Errors().empty());
 }
 
 TEST_F(RunWaitTest, ClosingTheMainWindowDuringTheWaitEndsTheRunQuietly)
