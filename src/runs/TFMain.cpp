@@ -1,6 +1,7 @@
 #include "runs/TFMain.h"
 
 #include "platform/Application.h"
+#include "platform/NamedButton.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QCloseEvent>
@@ -73,15 +74,12 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
 
 QPushButton* TFMain::AddNamedButton(const char* name, const char* caption, int top)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), this);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(ButtonLeft, top, ButtonWidth, ButtonHeight);
-    return button;
+    return vantrel::AddNamedButton(this, name, caption, {ButtonLeft, top, ButtonWidth, ButtonHeight});
 }
 
 void TFMain::ConnectHandler(QPushButton* button, void (TFMain::*handler)())
 {
-    connect(button, &QPushButton::clicked, this, [this, handler] { RunHandler([this, handler] { (this->*handler)(); }); });
+    vantrel::ConnectHandler(button, this, handler);
 }
 
 void TFMain::FormCreate()
