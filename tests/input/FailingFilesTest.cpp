@@ -147,6 +147,8 @@ TEST_F(FailingFilesTest, LoadsOfMissingFoldersAndBadFilesAreRefusedUntouched)
         const char* reason;
     } cases[] = {
         {{&matrix, "LoadButton"}, tooMany, "Too many objects"},
+        {{&matrix, "LoadButton"}, "2147483648\r\n", "number of objects"},
+        {{&matrix, "LoadButton"}, "99999999999\r\nA\r\n", "number of objects"},
         {{&matrix, "RDCSVButton"}, tooManyCsv + "\r\n", "Too many objects"},
         // A quote left open runs to the end of its line.
         {{&matrix, "RDCSVButton"}, ",A,\"B\r\nA\r\n\"B,1\r\n", "line 3"},
