@@ -42,9 +42,12 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     FontEdit->setObjectName(QStringLiteral("FontEdit"));
     FontEdit->setGeometry(56, 40, 121, 24);
 
-    DistButton = AddNamedButton("DistButton", "距　離", 32);
-    SimButton = AddNamedButton("SimButton", "類似度", 80);
-    CoordButton = AddNamedButton("CoordButton", "属性値", 136);
+    const auto addButton = [this](const char* name, const char* caption, int top) {
+        return AddNamedButton(this, name, caption, {ButtonLeft, top, ButtonWidth, ButtonHeight});
+    };
+    DistButton = addButton("DistButton", "距　離", 32);
+    SimButton = addButton("SimButton", "類似度", 80);
+    CoordButton = addButton("CoordButton", "属性値", 136);
 
     Label1 = AddNamedLabel(this, "Label1", "クラスター間の距離", 64, 144, 131);
     ComboBoxDist = new QComboBox(this);
@@ -54,12 +57,12 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     // Typed text names no method; it must not become a new item.
     ComboBoxDist->setInsertPolicy(QComboBox::NoInsert);
 
-    ExitButton = AddNamedButton("ExitButton", "Exit", 232);
+    ExitButton = addButton("ExitButton", "Exit", 232);
 
-    ConnectHandler(DistButton, &TFMain::DistButtonClick);
-    ConnectHandler(SimButton, &TFMain::SimButtonClick);
-    ConnectHandler(CoordButton, &TFMain::CoordButtonClick);
-    ConnectHandler(ExitButton, &TFMain::ExitButtonClick);
+    ConnectHandler(DistButton, this, &TFMain::DistButtonClick);
+    ConnectHandler(SimButton, this, &TFMain::SimButtonClick);
+    ConnectHandler(CoordButton, this, &TFMain::CoordButtonClick);
+    ConnectHandler(ExitButton, this, &TFMain::ExitButtonClick);
 
     setTabOrder(DistButton, ExitButton);
     setTabOrder(ExitButton, ComboBoxDist);
@@ -70,16 +73,6 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     openDialog1_.SetMustExist(false);
 
     FormCreate();
-}
-
-QPushButton* TFMain::AddNamedButton(const char* name, const char* caption, int top)
-{
-    return vantrel::AddNamedButton(this, name, caption, {ButtonLeft, top, ButtonWidth, ButtonHeight});
-}
-
-void TFMain::ConnectHandler(QPushButton* button, void (TFMain::*handler)())
-{
-    vantrel::ConnectHandler(button, this, handler);
 }
 
 void TFMain::FormCreate()

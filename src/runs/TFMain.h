@@ -60,8 +60,6 @@ protected:
 
 private:
     void FormCreate();
-    QPushButton* AddNamedButton(const char* name, const char* caption, int top);
-    void ConnectHandler(QPushButton* button, void (TFMain::*handler)());
     void Run(RunKind kind);
 
     // Creates the run's fresh input window, stores it and shows it.

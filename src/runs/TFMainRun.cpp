@@ -8,7 +8,6 @@
 #include "input/TFSim.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
-#include "platform/PrintDialog.h"
 #include "platform/Printer.h"
 #include "platform/core/Errors.h"
 #include "print/Dendrogram.h"
@@ -112,11 +111,10 @@ void TFMain::Run(RunKind kind)
             throw Error(NoDistancesMessage);
         reportFileName = fCoord_->OpenDialog1().FileName();
     } else {
-        openDialog1_.SetTitle("Output File");
-        openDialog1_.SetFileName({});
-        if (!openDialog1_.Execute(this))
+        const std::optional<std::string> chosen = ChooseFile(openDialog1_, this, "Output File");
+        if (!chosen)
             return;
-        reportFileName = openDialog1_.FileName();
+        reportFileName = *chosen;
         OpenReportFile(data, reportFileName);
     }
 
@@ -125,16 +123,16 @@ void TFMain::Run(RunKind kind)
 
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
-    PrintDialog::Execute(this);
-    Printer& printer = Printer::Instance();
-    if (kind == RunKind::Similarity)
-        PrintSimDendrogram(data, tree, FontSizeText(), printer.GetCanvas());
-    else
-        PrintDendrogram(data, tree, FontSizeText(), printer.GetCanvas());
+    const std::string pdf = PrintAfterDialog(this, [&](Canvas& canvas) {
+        if (kind == RunKind::Similarity)
+            PrintSimDendrogram(data, tree, FontSizeText(), canvas);
+        else
+            PrintDendrogram(data, tree, FontSizeText(), canvas);
+    });
 
     tree.Free();
     report.Close();
-    ShowMessage(FinalMessage(reportFileName, printer.LastPdfPath()), this);
+    ShowMessage(FinalMessage(reportFileName, pdf), this);
     close();
 }
 
