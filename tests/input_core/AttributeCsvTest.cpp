@@ -6,6 +6,7 @@
 #include "platform/core/TextFile.h"
 
 #include "input_core/MatrixTestGrids.h"
+#include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>
 
@@ -27,21 +28,7 @@ std::string TempPath(const std::string& name)
     return dir.File(name);
 }
 
-CellStore Example()
-{
-    CellStore cells;
-    AttributeTable::Initialize(cells);
-    AttributeTable::InsertAttributeColumn(cells, 2);
-    cells.SetCell(2, 1, "x");
-    cells.SetCell(3, 1, "y");
-    cells.SetCell(1, 2, "A");
-    cells.SetCell(2, 2, "1");
-    cells.SetCell(3, 2, "2");
-    cells.SetCell(1, 3, "B");
-    cells.SetCell(2, 3, "3");
-    cells.SetCell(3, 3, "4");
-    return cells;
-}
+CellStore Example() { return testing::ExampleAttributeTable(); }
 
 CellStore Read(const std::string& contents)
 {

@@ -6,6 +6,7 @@
 #include "platform/core/TextFile.h"
 
 #include "input_core/MatrixTestGrids.h"
+#include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>
 
@@ -27,23 +28,7 @@ std::string TempPath(const std::string& name)
     return dir.File(name);
 }
 
-// Attributes x and y, object A (1, 2) and object B (3, 4), empty corner.
-CellStore Example()
-{
-    CellStore cells;
-    AttributeTable::Initialize(cells);
-    AttributeTable::InsertAttributeColumn(cells, 2);
-    cells.SetCell(1, 1, "");
-    cells.SetCell(2, 1, "x");
-    cells.SetCell(3, 1, "y");
-    cells.SetCell(1, 2, "A");
-    cells.SetCell(2, 2, "1");
-    cells.SetCell(3, 2, "2");
-    cells.SetCell(1, 3, "B");
-    cells.SetCell(2, 3, "3");
-    cells.SetCell(3, 3, "4");
-    return cells;
-}
+CellStore Example() { return testing::ExampleAttributeTable(); }
 
 CellStore Load(const std::string& contents)
 {

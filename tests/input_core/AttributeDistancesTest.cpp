@@ -5,6 +5,7 @@
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixConfirm.h"
 #include "platform/core/Errors.h"
+#include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,7 @@ namespace {
 // A table from rows of cell texts: {label, value, value, ...}.
 CellStore Table(const std::vector<std::vector<std::string>>& rows, int attributes)
 {
-    CellStore cells;
-    AttributeTable::Initialize(cells);
-    cells.Resize(attributes + 2, static_cast<int>(rows.size()) + 2);
-    AttributeTable::NumberHeaders(cells);
-    for (int j = 1; j <= attributes; ++j)
-        cells.SetCell(j + 1, 1, "a" + std::to_string(j));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (std::size_t c = 0; c < rows[i].size(); ++c)
-            cells.SetCell(static_cast<int>(c) + 1, static_cast<int>(i) + 2, rows[i][c]);
-    return cells;
+    return testing::AttributeTableFromRows(rows, attributes, true);
 }
 
 struct Fixture : ::testing::Test {

@@ -8,6 +8,7 @@
 #include "platform/core/Errors.h"
 #include "runs/core/AttributeEcho.h"
 #include "runs/core/NumberFormat.h"
+#include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,7 @@ namespace {
 
 CellStore Table(const std::vector<std::vector<std::string>>& rows, int attributes)
 {
-    CellStore cells;
-    AttributeTable::Initialize(cells);
-    cells.Resize(attributes + 2, static_cast<int>(rows.size()) + 2);
-    AttributeTable::NumberHeaders(cells);
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        for (std::size_t c = 0; c < rows[i].size(); ++c)
-            cells.SetCell(static_cast<int>(c) + 1, static_cast<int>(i) + 2, rows[i][c]);
-    return cells;
+    return testing::AttributeTableFromRows(rows, attributes);
 }
 
 struct AttributePress : ::testing::Test {
