@@ -10,7 +10,7 @@
 #include "input/core/AttributeTable.h"
 #include "platform/core/CellStore.h"
 #include "platform/core/TextFile.h"
-#include "runs/core/AttributePress.h"
+#include "input/core/AttributePress.h"
 
 #include <algorithm>
 #include <chrono>
@@ -66,8 +66,8 @@ int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     const unsigned seed = argc > 2 ? static_cast<unsigned>(std::strtoul(argv[2], nullptr, 10)) : 1;
-    const int objects = vantrel::AttributeTable::MaxObjects;
-    const int attributes = vantrel::AttributeTable::MaxAttributes;
+    const int objects = vantrel::MaxObjects;
+    const int attributes = vantrel::MaxAttributes;
     try {
         const auto directory = std::filesystem::temp_directory_path() /
                                ("vantrel_attribute_bench_" + std::to_string(seed));
@@ -81,6 +81,7 @@ int main(int argc, char** argv)
         auto data = std::make_unique<vantrel::AnalysisData>();
         auto values = std::make_unique<vantrel::AttributeData>();
         std::vector<double> loads, presses, totals, cpus, bare;
+        std::unique_ptr<vantrel::TextFileWriter> opened;
         for (int run = 0; run < runs; ++run) {
             // The computation alone, as vantrel-batch runs it without a report.
             {
@@ -88,7 +89,7 @@ int main(int argc, char** argv)
                 const auto start = Clock::now();
                 vantrel::LoadAttributeDataFile(table, cells);
                 vantrel::PressAttributeDistance(cells, vantrel::AttributeDistanceKind::Standardized,
-                                                *data, *values, nullptr);
+                                                *data, *values, nullptr, opened);
                 bare.push_back(Seconds(start, Clock::now()));
             }
             const std::clock_t cpuStart = std::clock();
@@ -98,8 +99,8 @@ int main(int argc, char** argv)
             vantrel::LoadAttributeDataFile(table, cells);
             const auto loaded = Clock::now();
             vantrel::PressAttributeDistance(cells, vantrel::AttributeDistanceKind::Standardized,
-                                            *data, *values, [&] { return std::optional(report); });
-            data->ReportFile->Close();
+                                            *data, *values, [&] { return std::optional(report); }, opened);
+            opened->Close();
             const auto done = Clock::now();
             loads.push_back(Seconds(start, loaded));
             presses.push_back(Seconds(loaded, done));

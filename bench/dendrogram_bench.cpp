@@ -70,7 +70,6 @@ int main(int argc, char** argv)
     FillEuclidean(*data, n);
     const std::string path = "/tmp/vantrel-dendrogram-bench.pdf";
     for (Linkage linkage : {Linkage::Single, Linkage::Complete}) {
-        data->DistType = static_cast<std::uint8_t>(linkage);
         ClusterTree tree = MergeDissimilarities(*data, linkage);
         std::vector<double> wall;
         std::vector<double> cpu;
@@ -78,7 +77,7 @@ int main(int argc, char** argv)
             const auto start = std::chrono::steady_clock::now();
             const double cpuStart = CpuSeconds();
             PageFileCanvas canvas(path);
-            PrintDendrogram(*data, tree, "12", canvas);
+            PrintDendrogram(*data, tree, static_cast<std::uint8_t>(linkage), "12", canvas);
             wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             cpu.push_back(CpuSeconds() - cpuStart);
         }

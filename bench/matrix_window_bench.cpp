@@ -69,13 +69,14 @@ void TimeLoadAndOk(const char* title, const char* button, const std::string& fil
         FileDialogScript dialogs;
         dialogs.AddFileName(fileName);
         TFDist form;
+        bool closed = false;
+        QObject::connect(&form, &InputWindow::Closed, [&closed] { closed = true; });
         form.show();
         auto* load = form.findChild<QPushButton*>(button);
         auto* ok = form.findChild<QPushButton*>("CalcButton");
         loads.push_back(Seconds([&] { load->click(); }));
-        Shared().InputDone = 0;
         oks.push_back(Seconds([&] { ok->click(); }));
-        if (!messages.Messages().empty() || Shared().ObjectCount != Objects || Shared().InputDone != 1) {
+        if (!messages.Messages().empty() || Shared().ObjectCount != Objects || !closed) {
             std::printf("%s: the load or OK failed\n", title);
             return;
         }

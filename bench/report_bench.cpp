@@ -44,12 +44,13 @@ int main(int argc, char** argv)
     };
     std::vector<double> seconds;
     std::vector<double> cpu;
+    RunSession session;
     for (int run = 0; run < runs; ++run) {
         const auto start = Clock::now();
         const double cpuStart = cpuNow();
-        OpenReportFile(*data, path);
-        WriteDissimilarityEcho(*data);
-        CloseReportFile(*data);
+        OpenReportFile(session, path);
+        WriteDissimilarityEcho(session, *data);
+        CloseReportFile(session);
         seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
         cpu.push_back(cpuNow() - cpuStart);
     }

@@ -5,7 +5,7 @@
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixCsv.h"
 #include "input/core/MatrixDataFile.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <functional>

@@ -1,25 +1,54 @@
 #include "batch/BatchInput.h"
 
-#include "batch/BatchAttribute.h"
-#include "batch/BatchMatrixInput.h"
 #include "batch/BatchOptions.h"
 #include "engine/AnalysisData.h"
+#include "input/core/AttributeCsv.h"
+#include "input/core/AttributeData.h"
+#include "input/core/AttributeDataFile.h"
+#include "input/core/AttributePress.h"
+#include "input/core/AttributeTable.h"
+#include "input/core/Csv.h"
 #include "input/core/MatrixConfirm.h"
+#include "input/core/MatrixCsv.h"
 #include "input/core/MatrixDataFile.h"
+#include "runs/core/RunSession.h"
 
 namespace vantrel {
+namespace {
 
-void LoadBatchInput(const BatchOptions& options, AnalysisData& data)
+void LoadAttributeInput(const BatchOptions& options, AnalysisData& data, RunSession& session)
 {
-    if (options.Kind == InputKind::Attribute) {
-        LoadBatchAttributeInput(options, data);
+    CellStore table;
+    AttributeTable::Initialize(table);
+    if (HasCsvExtension(options.InputFile))
+        ReadAttributeCsv(options.InputFile, table);
+    else
+        LoadAttributeDataFile(options.InputFile, table);
+
+    ReportFileChooser chooseReport;
+    if (!options.ReportFile.empty())
+        chooseReport = [&options] { return std::optional<std::string>(options.ReportFile); };
+    const AttributeDistanceKind kind =
+        options.Standardize ? AttributeDistanceKind::Standardized : AttributeDistanceKind::Euclidean;
+    PressAttributeDistance(table, kind, data, Attributes(), chooseReport, session.ReportFile);
+}
+
+} // namespace
+
+void LoadBatchInput(const BatchOptions& options, AnalysisData& data, RunSession& session)
+{
+    if (options.Kind == RunKind::Attribute) {
+        LoadAttributeInput(options, data, session);
         return;
     }
     CellStore labels;
     CellStore matrix;
-    ReadMatrixInputFile(options.InputFile, labels, matrix);
-    const MatrixKind kind = options.Kind == InputKind::Similarity ? MatrixKind::Similarity
-                                                                   : MatrixKind::Dissimilarity;
+    if (HasCsvExtension(options.InputFile))
+        ImportMatrixCsv(options.InputFile, labels, matrix);
+    else
+        LoadMatrixDataFile(options.InputFile, labels, matrix);
+    const MatrixKind kind =
+        options.Kind == RunKind::Similarity ? MatrixKind::Similarity : MatrixKind::Dissimilarity;
     ConfirmMatrixInput(labels, matrix, kind, data);
 }
 

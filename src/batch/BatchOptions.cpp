@@ -39,10 +39,10 @@ const auto Rules = std::to_array<OptionRule>({
      "      file or, for names ending in .csv, a CSV file, clustered by its\n"
      "      Euclidean distances",
      [](BatchOptions& options, const std::string& value) {
-         options.Kind = OneOf<InputKind>("--kind", value,
-                                         {{"dissim", InputKind::Dissimilarity},
-                                          {"sim", InputKind::Similarity},
-                                          {"attr", InputKind::Attribute}});
+         options.Kind = OneOf<RunKind>("--kind", value,
+                                       {{"dissim", RunKind::Dissimilarity},
+                                        {"sim", RunKind::Similarity},
+                                        {"attr", RunKind::Attribute}});
      }},
     {"--method", "complete|average|single", "linkage method (default complete)",
      [](BatchOptions& options, const std::string& value) {
@@ -113,7 +113,7 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
     const bool output = options.PrintMerges || !options.ReportFile.empty() || !options.DendrogramFile.empty();
     if (!options.ShowHelp && (!output || options.InputFile.empty()))
         throw UsageError("nothing to do: give --merges FILE, or --input FILE with --report or --dendrogram");
-    if (options.Standardize && options.Kind != InputKind::Attribute)
+    if (options.Standardize && options.Kind != RunKind::Attribute)
         throw UsageError("--standardize needs --kind attr");
     return options;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Agglomeration.h"
+#include "runs/core/AnalysisRun.h"
 
 #include <stdexcept>
 #include <string>
@@ -8,12 +9,10 @@
 
 namespace vantrel {
 
-// What the input file holds.
-enum class InputKind { Dissimilarity, Similarity, Attribute };
-
 // The command line of vantrel-batch, parsed.
 struct BatchOptions {
-    InputKind Kind = InputKind::Dissimilarity;
+    // What the input file holds: the kind of run it is clustered by.
+    RunKind Kind = RunKind::Dissimilarity;
     // Attribute tables: standardized instead of plain Euclidean distances.
     bool Standardize = false;
     Linkage Method = Linkage::Complete;

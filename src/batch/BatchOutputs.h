@@ -1,21 +1,25 @@
 #pragma once
 
 #include "engine/ClusterTree.h"
+#include "runs/core/AnalysisRun.h"
+
+#include <string>
 
 namespace vantrel {
 
-struct AnalysisData;
 struct BatchOptions;
 
-// Opens the report named by --report and writes the echo of the input, as
-// the window run does before clustering. Nothing happens without --report.
-// The caller closes it (a ReportFileGuard) on every way out.
-void WriteBatchReport(const BatchOptions& options, AnalysisData& data);
-
-// Prints the dendrogram page to the file named by --dendrogram (PDF, or PNG
-// for a ".png" name) with the --font-size text. Needs no display: a Qt GUI
+// The page printer of the run for --dendrogram: draws the page into the
+// file (PDF, or PNG for a ".png" name). Needs no display: a Qt GUI
 // application on the offscreen platform is started for the page when none
-// runs and QT_QPA_PLATFORM is unset. Nothing happens without --dendrogram.
-void PrintBatchDendrogram(const BatchOptions& options, const AnalysisData& data, ClusterTree& tree);
+// runs and QT_QPA_PLATFORM is unset. Empty without --dendrogram.
+PrintPage BatchPagePrinter(const BatchOptions& options);
+
+// One merge as printed: new id, left id, right id and height separated by
+// tabs, the height with "%.21Lg", ended by a line break.
+std::string MergeLine(const ClusterNode& node);
+
+// The merges of a finished tree in merge order, one MergeLine each.
+std::string MergeListing(const ClusterTree& tree);
 
 } // namespace vantrel

@@ -47,7 +47,8 @@
 
 #include "engine/AnalysisData.h"
 #include "engine/MergeRules.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
+#include "common/Limits.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -100,7 +101,7 @@ public:
         if (n_ < 2)
             throw Error("Range error in SeekC");
         if (n_ > matrix_.Capacity())
-            throw Error("Too many objects for the cluster analysis");
+            throw Error(TooManyObjectsText(n_));
         Prepare();
         while (MergeStep()) {
         }

@@ -1,20 +1,21 @@
 #pragma once
 
+#include "common/Limits.h"
 #include "engine/TriangularMatrix.h"
-#include "platform/core/TextFile.h"
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 namespace vantrel {
 
-// The data set of the current run, one instance for the process. The input
-// windows fill it when the user confirms; the runs, the engine and the plot
-// read it. Nothing is cleared between runs: each run overwrites what it uses.
+// The data set of the current run, one instance for the process: what the
+// merge steps and the page read. The input windows fill it when the user
+// confirms; the run's own state (its report, the method) is the run
+// session's. Nothing is cleared between runs: each run overwrites what it
+// uses.
 struct AnalysisData {
-    static constexpr int Capacity = 1000;
+    static constexpr int Capacity = MaxObjects;
 
     AnalysisData() = default;
     AnalysisData(const AnalysisData&) = delete;
@@ -25,13 +26,6 @@ struct AnalysisData {
     std::array<std::string, Capacity + 1> ObjectLabels;
     TriangularMatrix DissimMatrix{Capacity};
     TriangularMatrix SimMatrix{Capacity};
-    // 0 while a run waits for its input window; non-zero once it closed.
-    std::int32_t InputDone = 0;
-    // The report of the current run, open from its creation to the end of
-    // the run; null when no report is open.
-    std::unique_ptr<TextFileWriter> ReportFile;
-    // 0 complete linkage, 1 group average, 2 single linkage.
-    std::uint8_t DistType = 0;
     // Similarity runs: the largest similarity (never below 0) and the level
     // of the leaves.
     long double MaxSimilarity = 0.0L;

@@ -16,7 +16,6 @@
 #include "platform/gui/JapaneseFonts.h"
 #include "print/Listing.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 
 namespace vantrel {
@@ -30,7 +29,7 @@ constexpr int ButtonHeight = 25;
 } // namespace
 
 MatrixInputForm::MatrixInputForm(MatrixKind kind, const QString& caption, QWidget* owner)
-    : QWidget(owner, Qt::Window), kind_(kind)
+    : InputWindow(owner), kind_(kind)
 {
     setWindowTitle(caption);
     // The window is 749 x 456 pixels with its frame; this is its client area.
@@ -136,15 +135,7 @@ void MatrixInputForm::CalcButtonClick()
         ShowMessage(error.what(), this);
         return;
     }
-    Shared().InputDone = 1;
     close();
-}
-
-void MatrixInputForm::closeEvent(QCloseEvent* event)
-{
-    // Any close ends the main window's wait; the window is only hidden.
-    Shared().InputDone = 1;
-    event->accept();
 }
 
 void MatrixInputForm::SaveButtonClick()

@@ -1,9 +1,8 @@
 #pragma once
 
+#include "input/InputWindow.h"
 #include "input/core/MatrixConfirm.h"
 #include "platform/FileDialog.h"
-
-#include <QWidget>
 
 class QPushButton;
 
@@ -17,8 +16,9 @@ class StringGrid;
 // two windows differ only in their caption and the matrix OK fills.
 //
 // The window is created with the application as owner (no parent) and shown
-// modelessly; closing it, by OK or otherwise, sets InputDone and hides it.
-class MatrixInputForm : public QWidget {
+// modelessly; closing it, by OK or otherwise, hides it and tells the run
+// waiting for it (Closed).
+class MatrixInputForm : public InputWindow {
     Q_OBJECT
 public:
     MatrixInputForm(MatrixKind kind, const QString& caption, QWidget* owner = nullptr);
@@ -37,9 +37,6 @@ public slots:
     void RDCSVButtonClick();
     // Prints the listing of both grids on the current printer.
     void PButtonClick();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();

@@ -4,6 +4,7 @@
 #include "input/core/AttributeCsv.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeDataFile.h"
+#include "input/core/AttributePress.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/Csv.h"
 #include "input/core/MatrixConfirm.h"
@@ -16,9 +17,7 @@
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 #include "print/Listing.h"
-#include "runs/core/AttributePress.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
 
 #include <cmath>
@@ -32,7 +31,7 @@ constexpr int ButtonHeight = 25;
 
 } // namespace
 
-TFCoord::TFCoord(QWidget* owner) : QWidget(owner, Qt::Window)
+TFCoord::TFCoord(QWidget* owner) : InputWindow(owner)
 {
     setObjectName(QStringLiteral("FCoord"));
     setWindowTitle(QString::fromUtf8("座標値"));
@@ -113,7 +112,7 @@ void TFCoord::AddButtonClick()
 {
     StringGrid1->FinishEditing();
     const int row = StringGrid1->SelectedCell().Row;
-    if (row >= 1 && AttributeTable::ObjectCount(StringGrid1->Store()) >= AttributeTable::MaxObjects) {
+    if (row >= 1 && AttributeTable::ObjectCount(StringGrid1->Store()) >= MaxObjects) {
         ShowMessage(TooManyObjectsText(AttributeTable::ObjectCount(StringGrid1->Store()) + 1LL), this);
         return;
     }
@@ -131,12 +130,8 @@ void TFCoord::AddColButtonClick()
     StringGrid1->FinishEditing();
     const int column = StringGrid1->SelectedCell().Column;
     const CellStore& cells = StringGrid1->Store();
-    if (column >= 1 && AttributeTable::AttributeCount(cells) >= AttributeTable::MaxAttributes) {
-        try {
-            AttributeTable::CheckSize(0, AttributeTable::AttributeCount(cells) + 1);
-        } catch (const Error& error) {
-            ShowMessage(error.what(), this);
-        }
+    if (column >= 1 && AttributeTable::AttributeCount(cells) >= MaxAttributes) {
+        ShowMessage(TooManyAttributesText(AttributeTable::AttributeCount(cells) + 1LL), this);
         return;
     }
     ChangeTable([column](CellStore& store) { AttributeTable::InsertAttributeColumn(store, column); });
@@ -210,22 +205,14 @@ void TFCoord::PressDistance(AttributeDistanceKind kind)
     StringGrid1->FinishEditing();
     const auto chooseReport = [this] { return ChooseFile(openDialog1_, this, "Output File", std::string()); };
     try {
-        if (!PressAttributeDistance(StringGrid1->Store(), kind, Shared(), Attributes(), chooseReport))
+        if (!PressAttributeDistance(StringGrid1->Store(), kind, Shared(), Attributes(), chooseReport, report_))
             return;
     } catch (const CellConversionError& error) {
         // The user corrects the cell and presses again.
         ShowMessage(error.what(), this);
         return;
     }
-    Shared().InputDone = 1;
     close();
-}
-
-void TFCoord::closeEvent(QCloseEvent* event)
-{
-    // Any close ends the main window's wait; the window is only hidden.
-    Shared().InputDone = 1;
-    event->accept();
 }
 
 } // namespace vantrel

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "input/InputWindow.h"
 #include "platform/FileDialog.h"
-
-#include <QWidget>
+#include "platform/core/TextFile.h"
 
 #include <functional>
+#include <memory>
 
 class QPushButton;
 
@@ -21,15 +22,19 @@ enum class AttributeDistanceKind;
 // the input with the distances in DissimMatrix and the report created.
 //
 // Created with the application as owner and shown modelessly; any close
-// sets InputDone and only hides the window, whose OpenDialog1 keeps the
-// report file name for the run.
-class TFCoord : public QWidget {
+// only hides the window, whose OpenDialog1 keeps the report file name and
+// which holds the report it created until the run takes it over.
+class TFCoord : public InputWindow {
     Q_OBJECT
 public:
     explicit TFCoord(QWidget* owner = nullptr);
 
     FileDialog& SaveDialog1() { return saveDialog1_; }
     FileDialog& OpenDialog1() { return openDialog1_; }
+
+    // The report a successful distance press created, open and holding the
+    // attribute echo; null when no press completed. The caller owns it.
+    std::unique_ptr<TextFileWriter> TakeReport() { return std::move(report_); }
 
 public slots:
     void AddButtonClick();
@@ -44,9 +49,6 @@ public slots:
     void PButtonClick();
     void EucButtonClick();
     void EucStdButtonClick();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FormCreate();
@@ -70,6 +72,7 @@ private:
     FileDialog saveDialog1_{FileDialog::Kind::Save};
     FileDialog openDialog1_{FileDialog::Kind::Open};
     int headerColumnWidth_ = 0;
+    std::unique_ptr<TextFileWriter> report_;
 };
 
 } // namespace vantrel

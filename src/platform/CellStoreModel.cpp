@@ -2,7 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <QGuiApplication>
 #include <QPalette>

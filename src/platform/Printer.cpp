@@ -1,8 +1,7 @@
 #include "platform/Printer.h"
 
-#include "engine/AnalysisData.h"
 #include "platform/PrintDialog.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/gui/PageFile.h"
 
 #include <QDateTime>
@@ -108,9 +107,8 @@ std::string Printer::PdfPathForNextJob() const
 {
     if (!outputFileName_.empty())
         return outputFileName_;
-    const AnalysisData& data = Shared();
-    if (data.ReportFile && data.ReportFile->IsOpen())
-        return data.ReportFile->FileName() + ".pdf";
+    if (!documentFileName_.empty())
+        return documentFileName_ + ".pdf";
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
@@ -121,10 +119,16 @@ std::string Printer::PdfPathForNextJob() const
 
 void Printer::SetTestCanvas(Canvas* canvas) { canvas_->SetTest(canvas); }
 
-std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw)
+std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
+                             const std::string& documentFileName)
 {
     PrintDialog::Execute(parent);
     Printer& printer = Printer::Instance();
+    struct DocumentName {
+        Printer& printer;
+        ~DocumentName() { printer.SetDocumentFileName({}); }
+    } document{printer};
+    printer.SetDocumentFileName(documentFileName);
     draw(printer.GetCanvas());
     return printer.LastPdfPath();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Canvas.h"
+#include "platform/core/Canvas.h"
 
 #include <functional>
 #include <memory>
@@ -16,10 +16,11 @@ namespace vantrel {
 //
 // Where a job goes: to the system printer the print dialog chose; to a PDF
 // file when the machine has no printer or the user chose to print to a file.
-// The PDF goes to the file named in the dialog, else next to the open report
-// (report name + ".pdf"), else to a time-stamped file in the user's
-// documents folder. LastPdfPath() tells the caller where, to tell the user.
-// A PDF that cannot be written throws IoError: printing never fails silently.
+// The PDF goes to the file named in the dialog, else next to the document
+// the job belongs to (its name + ".pdf": the run's report), else to a
+// time-stamped file in the user's documents folder. LastPdfPath() tells the
+// caller where, to tell the user. A PDF that cannot be written throws
+// IoError: printing never fails silently.
 class Printer {
 public:
     static Printer& Instance();
@@ -37,6 +38,9 @@ public:
     void SetOutputFileName(std::string fileName);
     const std::string& OutputFileName() const { return outputFileName_; }
 
+    // The file the next jobs belong to, for the name of their PDF; empty for
+    // none.
+    void SetDocumentFileName(std::string fileName) { documentFileName_ = std::move(fileName); }
     // Where the next job's PDF would go when it goes to a file.
     std::string PdfPathForNextJob() const;
     // The PDF written by the last finished job; empty when it went to the
@@ -56,14 +60,17 @@ private:
     std::unique_ptr<JobCanvas> canvas_;
     std::unique_ptr<QPrinter> systemPrinter_;
     std::string outputFileName_;
+    std::string documentFileName_;
     std::string lastPdfPath_;
 };
 
 // The usual way to print a page: shows the print dialog (its answer does not
 // stop the page), then runs `draw` on the printer's canvas; `draw` begins and
-// ends the job itself (PrintDendrogram does). Returns the PDF file the page
-// went to, to tell the user, or empty when it went to a system printer.
-//   PrintAfterDialog(this, [&](Canvas& c) { PrintDendrogram(Shared(), tree, fontText, c); });
-std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw);
+// ends the job itself (PrintDendrogram does). `documentFileName` names the
+// file the page belongs to (the run's report), beside which its PDF goes;
+// empty for none. Returns the PDF file the page went to, to tell the user,
+// or empty when it went to a system printer.
+std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
+                             const std::string& documentFileName = {});
 
 } // namespace vantrel

@@ -1,8 +1,8 @@
 #include "print/Dendrogram.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
-#include "runs/core/NumberFormat.h"
+#include "common/Errors.h"
+#include "platform/core/NumberFormat.h"
 
 #include <cctype>
 #include <cmath>
@@ -71,8 +71,8 @@ void DrawTree(ClusterNode& root, DendrogramScale& scale, Levels levels, const An
     }
 }
 
-void PrintPage(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText, Canvas& canvas,
-               Levels levels)
+void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType, const std::string& fontSizeText,
+               Canvas& canvas, Levels levels)
 {
     const int n = data.ObjectCount;
     if (tree.Empty() || n < 1)
@@ -102,7 +102,7 @@ void PrintPage(const AnalysisData& data, ClusterTree& tree, const std::string& f
     canvas.TextOut(xa, yAxisText, levels == Levels::Dissimilarity ? std::string("0.0") : FormatAxisGeneral(a));
     canvas.TextOut(xb, yAxisText, FormatAxisFixed(b));
 
-    const std::string caption = MethodCaption(data.DistType, levels == Levels::Similarity);
+    const std::string caption = MethodCaption(distType, levels == Levels::Similarity);
     if (!caption.empty()) {
         const long double leafLevel = levels == Levels::Dissimilarity ? 0.0L : data.SimLeafHeight;
         canvas.TextOut(LevelToX(scale, levels, leafLevel), OrdinateToY(scale, 0.1L), caption);
@@ -229,15 +229,16 @@ void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisDa
     DrawTree(root, scale, Levels::Similarity, data, canvas);
 }
 
-void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText, Canvas& canvas)
+void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                     const std::string& fontSizeText, Canvas& canvas)
 {
-    PrintPage(data, tree, fontSizeText, canvas, Levels::Dissimilarity);
+    PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Dissimilarity);
 }
 
-void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText,
-                        Canvas& canvas)
+void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                        const std::string& fontSizeText, Canvas& canvas)
 {
-    PrintPage(data, tree, fontSizeText, canvas, Levels::Similarity);
+    PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Similarity);
 }
 
 } // namespace vantrel

@@ -2,7 +2,7 @@
 
 #include "engine/AnalysisData.h"
 #include "engine/ClusterTree.h"
-#include "print/Canvas.h"
+#include "platform/core/Canvas.h"
 
 #include <cstdint>
 #include <string>
@@ -66,8 +66,11 @@ void DrawBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData&
 void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
 
 // One whole page for a tree of dissimilarities (leaves at level 0) or of
-// similarities (leaves at SimLeafHeight). Throws Error when there is no tree.
-void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText, Canvas& canvas);
-void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, const std::string& fontSizeText, Canvas& canvas);
+// similarities (leaves at SimLeafHeight), captioned with the method of
+// `distType`. Throws Error when there is no tree.
+void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                     const std::string& fontSizeText, Canvas& canvas);
+void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                        const std::string& fontSizeText, Canvas& canvas);
 
 } // namespace vantrel

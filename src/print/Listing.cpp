@@ -1,7 +1,7 @@
 #include "print/Listing.h"
 
 #include "platform/core/Padding.h"
-#include "print/Canvas.h"
+#include "platform/core/Canvas.h"
 #include "print/TextChannel.h"
 
 namespace vantrel {

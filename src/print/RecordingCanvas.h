@@ -1,6 +1,6 @@
 #pragma once
 
-#include "print/Canvas.h"
+#include "platform/core/Canvas.h"
 
 #include <string>
 #include <vector>

@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -109,6 +110,8 @@ void TFMain::closeEvent(QCloseEvent* event)
     // A run waiting for its input window notices this and stops; an input
     // window left open would otherwise keep the program alive.
     closed_ = true;
+    if (wait_)
+        wait_->quit();
     for (QWidget* window : {static_cast<QWidget*>(fDist_), static_cast<QWidget*>(fSim_),
                             static_cast<QWidget*>(fCoord_)})
         if (window && window->isVisible())

@@ -13,6 +13,7 @@
 #include <string>
 
 class QComboBox;
+class QEventLoop;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,7 +44,7 @@ public:
     TFCoord* FCoord() const { return fCoord_; }
 
     // True while a run waits for its input window.
-    bool Waiting() const { return waiting_; }
+    bool Waiting() const { return wait_ != nullptr; }
 
     // What closing the main window does to the application: quit it. Tests
     // replace it to observe the request without ending their process.
@@ -63,10 +64,10 @@ private:
     void Run(RunKind kind);
 
     // Creates the run's fresh input window, stores it and shows it.
-    QWidget* OpenInputWindow(RunKind kind);
-    // Pumps messages until the input window has closed; false when the main
-    // window was closed meanwhile, which abandons the run.
-    bool WaitForInput();
+    InputWindow* OpenInputWindow(RunKind kind);
+    // Handles messages until the input window has closed; false when the
+    // main window was closed meanwhile, which abandons the run.
+    bool WaitForInput(InputWindow& window);
 
     QLabel* Label2;
     QLineEdit* FontEdit;
@@ -81,7 +82,8 @@ private:
     QPointer<TFDist> fDist_;
     QPointer<TFSim> fSim_;
     QPointer<TFCoord> fCoord_;
-    bool waiting_ = false;
+    // The event loop of the run waiting for its input window.
+    QEventLoop* wait_ = nullptr;
     bool running_ = false;
     bool closed_ = false;
     std::function<void()> quit_;

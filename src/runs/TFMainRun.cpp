@@ -7,12 +7,12 @@
 #include "input/TFDist.h"
 #include "input/TFSim.h"
 #include "platform/MessageBox.h"
-#include "platform/MessagePump.h"
 #include "platform/Printer.h"
-#include "platform/core/Errors.h"
-#include "print/Dendrogram.h"
+#include "common/Errors.h"
 #include "runs/core/ReportWriter.h"
+#include "runs/core/RunSession.h"
 
+#include <QEventLoop>
 #include <QPushButton>
 #include <QScopedValueRollback>
 
@@ -42,11 +42,11 @@ private:
 
 } // namespace
 
-QWidget* TFMain::OpenInputWindow(RunKind kind)
+InputWindow* TFMain::OpenInputWindow(RunKind kind)
 {
     // Each run gets a new window; the windows of earlier runs stay, hidden,
     // until the program ends (they are children of this window).
-    QWidget* window = nullptr;
+    InputWindow* window = nullptr;
     switch (kind) {
     case RunKind::Dissimilarity:
         window = fDist_ = new TFDist(this);
@@ -62,12 +62,19 @@ QWidget* TFMain::OpenInputWindow(RunKind kind)
     return window;
 }
 
-bool TFMain::WaitForInput()
+bool TFMain::WaitForInput(InputWindow& window)
 {
-    AnalysisData& data = Shared();
-    waiting_ = true;
-    PumpMessagesUntil([this, &data] { return data.InputDone != 0 || closed_; });
-    waiting_ = false;
+    RunSession& session = Session();
+    // The wait ends on an event: the input window closing (InputDone), or
+    // this window closing, which abandons the run.
+    QEventLoop loop;
+    connect(&window, &InputWindow::Closed, &loop, [&session, &loop] {
+        session.InputDone = 1;
+        loop.quit();
+    });
+    const QScopedValueRollback<QEventLoop*> waiting(wait_, &loop);
+    if (session.InputDone == 0 && !closed_)
+        loop.exec();
     return !closed_;
 }
 
@@ -80,19 +87,24 @@ void TFMain::Run(RunKind kind)
         return;
     const QScopedValueRollback<bool> running(running_, true);
     AnalysisData& data = Shared();
+    RunSession& session = Session();
     closed_ = false;
     // Whatever way the run ends, no report stays open behind it; in attribute
     // runs that includes the report the attribute window creates.
-    CloseReportFile(data);
-    ReportFileGuard report(data);
+    CloseReportFile(session);
+    ReportFileGuard report(session);
 
-    OpenInputWindow(kind);
-    data.InputDone = 0;
+    InputWindow& input = *OpenInputWindow(kind);
+    session.InputDone = 0;
     {
         RunButtonsLock lock{DistButton, SimButton, CoordButton};
-        if (!WaitForInput())
+        if (!WaitForInput(input))
             return;
     }
+    // The report a distance press of the attribute window created is the
+    // run's from now on, so that every way out closes it.
+    if (kind == RunKind::Attribute)
+        session.ReportFile = fCoord_->TakeReport();
     ExitButton->setFocus();
     repaint();
 
@@ -101,13 +113,13 @@ void TFMain::Run(RunKind kind)
         ShowMessage(DistTypeErrorMessage, this);
         return;
     }
-    data.DistType = static_cast<std::uint8_t>(*linkage);
+    session.DistType = static_cast<std::uint8_t>(*linkage);
 
     std::string reportFileName;
     if (kind == RunKind::Attribute) {
         // The attribute window chose and created the report; without a
         // completed distance button there is neither report nor distances.
-        if (!data.ReportFile || !data.ReportFile->IsOpen())
+        if (!session.ReportFile || !session.ReportFile->IsOpen())
             throw Error(NoDistancesMessage);
         reportFileName = fCoord_->OpenDialog1().FileName();
     } else {
@@ -115,23 +127,14 @@ void TFMain::Run(RunKind kind)
         if (!chosen)
             return;
         reportFileName = *chosen;
-        OpenReportFile(data, reportFileName);
+        OpenReportFile(session, reportFileName);
     }
-
-    WriteRunEcho(data, kind);
-    ClusterTree tree = ClusterForRun(data, kind, *linkage);
 
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
-    const std::string pdf = PrintAfterDialog(this, [&](Canvas& canvas) {
-        if (kind == RunKind::Similarity)
-            PrintSimDendrogram(data, tree, FontSizeText(), canvas);
-        else
-            PrintDendrogram(data, tree, FontSizeText(), canvas);
-    });
-
-    tree.Free();
-    report.Close();
+    std::string pdf;
+    CompleteRun(session, data, kind, *linkage, FontSizeText(),
+                [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); });
     ShowMessage(FinalMessage(reportFileName, pdf), this);
     close();
 }

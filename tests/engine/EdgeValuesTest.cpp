@@ -6,7 +6,7 @@
 
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "LiteralOracle.h"
 
 #include "engine/AnalysisData.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <memory>
 #include <stdexcept>

@@ -2,6 +2,7 @@
 // one error box naming the file and the reason, the window stays usable, the
 // grids stay as they were and a failed save keeps the file it would replace.
 
+#include "support/InputDoneProbe.h"
 #include "input/TFCoord.h"
 #include "input/TFDist.h"
 
@@ -41,10 +42,10 @@ struct FailingFilesTest : ::testing::Test {
     MessageRecorder messages;
     TFDist matrix;
     TFCoord attributes;
+    InputDoneProbe attributesDone{attributes};
 
     FailingFilesTest()
     {
-        Shared().InputDone = 0;
         WriteBytes(dir.File("plain"), "a file, not a folder");
         std::filesystem::create_directory(dir.File("folder.csv"));
         StringGrid& labels = *matrix.findChild<StringGrid*>("StringGrid2");
@@ -248,8 +249,8 @@ TEST_F(FailingFilesTest, DistanceReportThatCannotBeCreatedKeepsTheWindowWaiting)
         ExpectFailure(attributes, button, dir.File("plain/r.txt"), "Not a directory");
         ExpectFailure(attributes, button, dir.File("folder.csv"), "Is a directory");
     }
-    EXPECT_EQ(Shared().InputDone, 0);
-    EXPECT_EQ(Shared().ReportFile, nullptr);
+    EXPECT_EQ(attributesDone.InputDone, 0);
+    EXPECT_EQ(attributes.TakeReport(), nullptr);
 }
 
 TEST_F(FailingFilesTest, MatrixFileOfAThousandObjectsLoads)

@@ -1,3 +1,4 @@
+#include "support/InputDoneProbe.h"
 #include "input/TFDist.h"
 #include "input/TFSim.h"
 
@@ -28,12 +29,9 @@ struct Window {
     std::unique_ptr<Form> form = std::make_unique<Form>();
     StringGrid* Matrix = form->template findChild<StringGrid*>("StringGrid1");
     StringGrid* Labels = form->template findChild<StringGrid*>("StringGrid2");
+    InputDoneProbe probe{*form};
 
-    Window()
-    {
-        form->show();
-        Shared().InputDone = 0;
-    }
+    Window() { form->show(); }
 
     QPushButton* Button(const char* name) { return form->template findChild<QPushButton*>(name); }
     void Click(const char* name) { Button(name)->click(); }
@@ -134,7 +132,7 @@ TEST(MatrixInputForm, OkOnAFreshWindowReportsRowTwoColumnOne)
     EXPECT_EQ(messages.Texts(MessageKind::Message), (Texts{"Error ===>  Cells[2,1] = "}));
     EXPECT_TRUE(messages.Texts(MessageKind::Error).empty());
     EXPECT_TRUE(window.form->isVisible());
-    EXPECT_EQ(Shared().InputDone, 0);
+    EXPECT_EQ(window.probe.InputDone, 0);
 }
 
 TEST(MatrixInputForm, OkStoresCountLabelsAndMatrixAndCloses)
@@ -145,7 +143,7 @@ TEST(MatrixInputForm, OkStoresCountLabelsAndMatrixAndCloses)
     window.Click("CalcButton");
     EXPECT_TRUE(messages.Messages().empty());
     EXPECT_FALSE(window.form->isVisible());
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(window.probe.InputDone, 1);
     EXPECT_EQ(Shared().ObjectCount, 2);
     EXPECT_EQ(Shared().ObjectLabels[2], " b ");
     EXPECT_EQ(Shared().DissimMatrix(2, 1), 2.5L);
@@ -170,7 +168,7 @@ TEST(MatrixInputForm, OkWithOneObjectWritesNoMatrixEntry)
     window.Click("CalcButton");
     EXPECT_EQ(Shared().ObjectCount, 1);
     EXPECT_EQ(Shared().ObjectLabels[1], "only");
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(window.probe.InputDone, 1);
 }
 
 TEST(MatrixInputForm, TextTypedInTheEditorCountsAtOk)
@@ -186,7 +184,7 @@ TEST(MatrixInputForm, TextTypedInTheEditorCountsAtOk)
     ASSERT_NE(editor, nullptr);
     editor->setText(QStringLiteral("4"));
     window.Click("CalcButton");
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(window.probe.InputDone, 1);
     EXPECT_EQ(Shared().DissimMatrix(2, 1), 4.0L);
 }
 
@@ -226,7 +224,7 @@ TEST(MatrixInputForm, ClosingSetsInputDoneStoresNothingAndOnlyHides)
     QPointer<TFDist> alive = window.form.get();
     window.form->close();
     QApplication::processEvents();
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(window.probe.InputDone, 1);
     EXPECT_EQ(Shared().ObjectCount, 42);
     EXPECT_FALSE(window.form->isVisible());
     EXPECT_FALSE(alive.isNull());
@@ -284,7 +282,7 @@ TEST(MatrixDataFileButtons, UnreadableFileShowsTheErrorBoxAndLeavesTheWindow)
     EXPECT_EQ(window.ValueTexts(), (Texts{"1"}));
     // The window is still usable.
     window.Click("CalcButton");
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(window.probe.InputDone, 1);
 }
 
 TEST(MatrixDataFileButtons, CancelledDialogsChangeNothing)

@@ -1,3 +1,4 @@
+#include "support/InputDoneProbe.h"
 #include "input/TFCoord.h"
 
 #include "engine/AnalysisData.h"
@@ -22,24 +23,17 @@
 namespace vantrel {
 namespace {
 
+using testing::InputDoneProbe;
 using testing::ReadBytes;
 
 struct TFCoordTest : ::testing::Test {
     TFCoord window;
+    InputDoneProbe probe{window};
     FileDialogScript dialogs;
     MessageRecorder messages;
     testing::ScratchDir scratch;
 
-    TFCoordTest()
-    {
-        Shared().InputDone = 0;
-        Shared().ReportFile.reset();
-        window.show();
-    }
-    ~TFCoordTest() override
-    {
-        Shared().ReportFile.reset();
-    }
+    TFCoordTest() { window.show(); }
 
     std::string File(const std::string& name) { return scratch.File(name); }
     StringGrid& Grid() { return *window.findChild<StringGrid*>("StringGrid1"); }
@@ -214,7 +208,7 @@ TEST_F(TFCoordTest, EuclideanPressEndsTheInputWithReportOpen)
     const std::string report = File("report.txt");
     dialogs.AddFileName(report);
     Click("EucButton");
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(probe.InputDone, 1);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Shared().DissimMatrix(2, 1), 5.0L);
     EXPECT_EQ(window.OpenDialog1().FileName(), report);
@@ -222,8 +216,9 @@ TEST_F(TFCoordTest, EuclideanPressEndsTheInputWithReportOpen)
     EXPECT_EQ(dialogs.Shown()[0].Title, "Output File");
     EXPECT_EQ(dialogs.Shown()[0].Filter, "");
     EXPECT_EQ(dialogs.Shown()[0].FileName, "");
-    ASSERT_TRUE(Shared().ReportFile && Shared().ReportFile->IsOpen());
-    Shared().ReportFile->Close();
+    const std::unique_ptr<TextFileWriter> opened = window.TakeReport();
+    ASSERT_TRUE(opened && opened->IsOpen());
+    opened->Close();
     EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ...") + "\r\n  1 : P             0.0    0.0\r\n"
                                                                "  2 : Q             3.0    4.0\r\n");
 }
@@ -235,7 +230,7 @@ TEST_F(TFCoordTest, BadCellShowsPlainMessageAndKeepsWindowOpen)
     EXPECT_EQ(messages.Texts(MessageKind::Message),
               std::vector<std::string>{"Error ===>  Cells[3,2] = abc"});
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(Shared().InputDone, 0);
+    EXPECT_EQ(probe.InputDone, 0);
     EXPECT_TRUE(dialogs.Shown().empty());
 }
 
@@ -245,12 +240,12 @@ TEST_F(TFCoordTest, CancelKeepsWindowOpenAndNextPressAsksAgain)
     dialogs.AddCancel();
     Click("EucButton");
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(Shared().InputDone, 0);
+    EXPECT_EQ(probe.InputDone, 0);
     const std::string report = File("again.txt");
     dialogs.AddFileName(report);
     Click("EucStdButton");
     EXPECT_EQ(dialogs.Shown().size(), 2u);
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(probe.InputDone, 1);
     EXPECT_EQ(Shared().DissimMatrix(2, 1), 2.0L);
 }
 
@@ -263,14 +258,14 @@ TEST_F(TFCoordTest, ZeroDeviationGoesToErrorBoxAndClosesTheReport)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_NE(errors[0].find("attribute 1 (x)"), std::string::npos) << errors[0];
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(Shared().InputDone, 0);
-    EXPECT_FALSE(Shared().ReportFile);
+    EXPECT_EQ(probe.InputDone, 0);
+    EXPECT_FALSE(window.TakeReport());
 }
 
 TEST_F(TFCoordTest, ClosingSetsInputDoneAndOnlyHides)
 {
     window.close();
-    EXPECT_EQ(Shared().InputDone, 1);
+    EXPECT_EQ(probe.InputDone, 1);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(Grid().RowCount(), 4);
 }

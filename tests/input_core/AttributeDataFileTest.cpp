@@ -2,7 +2,7 @@
 
 #include "input/core/AttributeTable.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include "input_core/MatrixTestGrids.h"

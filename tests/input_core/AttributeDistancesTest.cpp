@@ -4,7 +4,7 @@
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixConfirm.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "input/core/AttributeTable.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #include "input/core/MatrixGrid.h"
 #include "input_core/MatrixTestGrids.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "MatrixTestGrids.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <gtest/gtest.h>

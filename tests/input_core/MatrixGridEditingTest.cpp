@@ -2,7 +2,7 @@
 
 #include "input/core/MatrixGrid.h"
 #include "input_core/MatrixTestGrids.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <QPushButton>
 #include <QTimer>
@@ -103,12 +103,4 @@ TEST(Application, NotifyCatchesExceptionsFromEventHandlers)
     QTimer::singleShot(0, &target, [] { throw Error("late failure"); });
     ProcessPendingMessages();
     EXPECT_EQ(messages.Texts(MessageKind::Error), (std::vector<std::string>{"late failure"}));
-}
-
-TEST(MessagePump, ReturnsOnceTheFlagIsSetFromAHandler)
-{
-    int done = 0;
-    QTimer::singleShot(10, [&done] { done = 1; });
-    PumpMessagesUntil([&done] { return done != 0; });
-    EXPECT_EQ(done, 1);
 }

@@ -2,7 +2,7 @@
 #include "platform/Printer.h"
 
 #include "engine/AnalysisData.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/gui/PageFile.h"
 #include "print/Dendrogram.h"
 #include "print/RecordingCanvas.h"
@@ -31,7 +31,7 @@ protected:
     {
         Printer::Instance().SetTestCanvas(nullptr);
         Printer::Instance().SetOutputFileName({});
-        Shared().ReportFile.reset();
+        Printer::Instance().SetDocumentFileName({});
         fs::remove_all(dir_);
     }
 
@@ -65,7 +65,7 @@ protected:
         root->Right = &tree.Node(2);
         root->Height = 1.0L;
         tree.Add(std::move(root));
-        PrintDendrogram(data, tree, "12", Printer::Instance().GetCanvas());
+        PrintDendrogram(data, tree, 0, "12", Printer::Instance().GetCanvas());
     }
 
     fs::path dir_;
@@ -119,7 +119,7 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesToAPdfBesideTheReport)
     if (Printer::HasSystemPrinters())
         GTEST_SKIP() << "this machine has a printer";
     const std::string report = Path("out.txt");
-    Shared().ReportFile = std::make_unique<TextFileWriter>(report);
+    Printer::Instance().SetDocumentFileName(report);
     EXPECT_EQ(Printer::Instance().PdfPathForNextJob(), report + ".pdf");
     PrintSmallPage();
     EXPECT_EQ(Printer::Instance().LastPdfPath(), report + ".pdf");

@@ -1,6 +1,6 @@
 #include "platform/core/TextFile.h"
 
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 

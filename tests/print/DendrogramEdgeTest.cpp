@@ -55,7 +55,7 @@ TEST(DendrogramEdges, DissimilarityLevelsAtTheEndsOfTheRange)
         builder.Merge(4, 3, c.Root);
         ClusterTree tree = builder.Take();
         RecordingCanvas canvas = Page();
-        PrintDendrogram(*data, tree, "12", canvas);
+        PrintDendrogram(*data, tree, 0, "12", canvas);
         EXPECT_EQ(MergeXs(canvas), c.Xs);
         EXPECT_EQ(canvas.Lines()[1].X2, 300); // the axis ends at the root
         EXPECT_EQ(canvas.Texts()[1].Text, c.RootText);
@@ -73,7 +73,7 @@ TEST(DendrogramEdges, SimilarityLevelsOfOppositeSignAtBothEnds)
     builder.Merge(4, 3, -LDBL_MAX);
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = Page();
-    PrintSimDendrogram(*data, tree, "12", canvas);
+    PrintSimDendrogram(*data, tree, 0, "12", canvas);
     // The root lies twice the range below the leaves: 2 × N × s right of them.
     EXPECT_EQ(MergeXs(canvas), (std::vector<int>{120, 480}));
     EXPECT_EQ(canvas.Lines()[0].X1, 120);
@@ -89,7 +89,7 @@ TEST(DendrogramEdges, SimilaritiesFarBelowZeroStayOnThePage)
     builder.Merge(4, 3, -3e10L);
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = Page();
-    PrintSimDendrogram(*data, tree, "12", canvas);
+    PrintSimDendrogram(*data, tree, 0, "12", canvas);
     EXPECT_EQ(MergeXs(canvas), (std::vector<int>{180, 300}));
     EXPECT_EQ(canvas.Texts()[1].Text, "-3.00000000E+10");
 }
@@ -107,7 +107,7 @@ TEST(DendrogramEdges, LevelsSpanningTheWholeRangeStayOnThePage)
         top = builder.Merge(id, top, level *= 1e8L);
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas(40, 12, 4800);
-    PrintDendrogram(*data, tree, "12", canvas);
+    PrintDendrogram(*data, tree, 0, "12", canvas);
     const auto lines = canvas.Lines();
     ASSERT_EQ(lines.size(), 3u + 3u * 999u);
     const int right = canvas.Lines()[1].X2;

@@ -1,7 +1,7 @@
 #include "print/Dendrogram.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "print/RecordingCanvas.h"
 #include "print/TreeBuilder.h"
 
@@ -28,7 +28,6 @@ std::vector<std::string> TextsOf(const RecordingCanvas& canvas)
 TEST(DendrogramPage, DrawsTheDissimilarityWorkedExample)
 {
     auto data = DataWithLabels({"a", "bb", "c", "d"});
-    data->DistType = 0;
     TreeBuilder builder(4);
     builder.Merge(1, 2, 1.0L); // 5
     builder.Merge(3, 4, 3.0L); // 6
@@ -36,7 +35,7 @@ TEST(DendrogramPage, DrawsTheDissimilarityWorkedExample)
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = WorkedExampleCanvas();
 
-    PrintDendrogram(*data, tree, "12", canvas);
+    PrintDendrogram(*data, tree, 0, "12", canvas);
 
     ASSERT_EQ(canvas.Commands().front().Kind, RecordingCanvas::Op::BeginDoc);
     ASSERT_EQ(canvas.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
@@ -78,7 +77,6 @@ TEST(DendrogramPage, DrawsTheDissimilarityWorkedExample)
 TEST(DendrogramPage, DrawsTheSimilarityWorkedExample)
 {
     auto data = DataWithLabels({"a", "b", "c", "d"});
-    data->DistType = 0;
     data->MaxSimilarity = 0.8L;
     data->SimLeafHeight = 0.8L / 4 + 0.8L;
     TreeBuilder builder(4, data->SimLeafHeight);
@@ -88,7 +86,7 @@ TEST(DendrogramPage, DrawsTheSimilarityWorkedExample)
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = WorkedExampleCanvas();
 
-    PrintSimDendrogram(*data, tree, "12", canvas);
+    PrintSimDendrogram(*data, tree, 0, "12", canvas);
 
     const auto lines = canvas.Lines();
     ASSERT_EQ(lines.size(), 12u);
@@ -146,7 +144,7 @@ TEST(DendrogramPage, PlacesLeavesInLeftFirstOrder)
     builder.Merge(4, 2, 2.0L);          // 5
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = WorkedExampleCanvas();
-    PrintDendrogram(*data, tree, "12", canvas);
+    PrintDendrogram(*data, tree, 0, "12", canvas);
     const auto texts = TextsOf(canvas);
     EXPECT_EQ(std::vector<std::string>(texts.end() - 3, texts.end()),
               (std::vector<std::string>{"three", "one", "two"}));
@@ -167,12 +165,11 @@ TEST(DendrogramPage, CaptionFollowsDistType)
 
     // No caption at all on the page for an unknown method.
     auto data = DataWithLabels({"a", "b"});
-    data->DistType = 7;
     TreeBuilder builder(2);
     builder.Merge(1, 2, 1.0L);
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = WorkedExampleCanvas();
-    PrintDendrogram(*data, tree, "12", canvas);
+    PrintDendrogram(*data, tree, 7, "12", canvas);
     EXPECT_EQ(TextsOf(canvas), (std::vector<std::string>{"0.0", "1.00", "a", "b"}));
 }
 
@@ -196,7 +193,7 @@ TEST(DendrogramPage, ReadsTheFontSizeText)
     builder.Merge(1, 2, 1.0L);
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas;
-    PrintDendrogram(*data, tree, "x", canvas);
+    PrintDendrogram(*data, tree, 0, "x", canvas);
     EXPECT_EQ(canvas.FontSize(), 10);
     // The size is set inside the job, before anything is measured or drawn.
     EXPECT_EQ(canvas.Commands()[1].FontSize, 10);
@@ -210,7 +207,7 @@ TEST(DendrogramPage, ZeroLevelRangeStillDrawsAReadablePage)
     builder.Merge(4, 3, 0.0L);
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = WorkedExampleCanvas();
-    PrintDendrogram(*data, tree, "12", canvas);
+    PrintDendrogram(*data, tree, 0, "12", canvas);
     for (const Line& line : canvas.Lines()) {
         EXPECT_EQ(line.X1, 120);
         EXPECT_EQ(line.X2, 120);
@@ -226,7 +223,7 @@ TEST(DendrogramPage, ZeroLevelRangeStillDrawsAReadablePage)
     simBuilder.Merge(4, 3, -2.0L);
     ClusterTree simTree = simBuilder.Take();
     RecordingCanvas simCanvas = WorkedExampleCanvas();
-    PrintSimDendrogram(*sim, simTree, "12", simCanvas);
+    PrintSimDendrogram(*sim, simTree, 0, "12", simCanvas);
     const auto lines = simCanvas.Lines();
     // The tree's span 2 is the range, u = 2/3: the root stands s × 3 = 180
     // right of the leaves, a merge at -1 half way.
@@ -246,7 +243,7 @@ TEST(DendrogramPage, DrawsAThousandObjectChain)
         top = builder.Merge(top, id, static_cast<long double>(id));
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas(40, 12, 4800);
-    PrintDendrogram(*data, tree, "12", canvas);
+    PrintDendrogram(*data, tree, 0, "12", canvas);
     EXPECT_EQ(tree.Root().Id, 1999);
     EXPECT_EQ(tree.Node(1000).PlotPosition, 1002.0L);
     EXPECT_EQ(canvas.Lines().size(), 3u + 3u * 999u);
@@ -257,7 +254,7 @@ TEST(DendrogramPage, RefusesAMissingTreeBeforeStartingAJob)
     auto data = DataWithLabels({"a"});
     ClusterTree empty;
     RecordingCanvas canvas;
-    EXPECT_THROW(PrintDendrogram(*data, empty, "12", canvas), Error);
+    EXPECT_THROW(PrintDendrogram(*data, empty, 0, "12", canvas), Error);
     EXPECT_TRUE(canvas.Commands().empty());
 }
 

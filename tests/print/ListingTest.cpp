@@ -1,7 +1,7 @@
 #include "print/Listing.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "print/RecordingCanvas.h"
 #include "print/TextChannel.h"
 #include "print/TextChannelCanvases.h"

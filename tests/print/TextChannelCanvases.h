@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "print/RecordingCanvas.h"
 
 #include <string>

@@ -44,7 +44,7 @@ TEST_F(AttributeRunTest, CompletedRunAppendsDistancesAndNamesTheAttributeWindows
     const std::string bytes = ReadBytes(report);
     EXPECT_EQ(bytes.rfind("\r\n" + Sjis("入力データ...") + "\r\n", 0), 0u) << bytes;
     EXPECT_TRUE(EndsWith(bytes, DistanceSection)) << bytes;
-    EXPECT_EQ(Shared().ReportFile, nullptr);
+    EXPECT_EQ(Session().ReportFile, nullptr);
 
     std::vector<std::string> texts;
     for (const auto& command : canvas.Texts())
@@ -98,7 +98,7 @@ TEST_F(AttributeRunTest, MethodErrorClosesTheReportTheAttributeWindowOpened)
 
     EXPECT_EQ(Messages(), std::vector<std::string>{"DistType Error"});
     // The attribute echo stays on disk, the file is no longer held open.
-    EXPECT_EQ(Shared().ReportFile, nullptr);
+    EXPECT_EQ(Session().ReportFile, nullptr);
     EXPECT_EQ(ReadBytes(report).rfind("\r\n" + Sjis("入力データ...") + "\r\n", 0), 0u);
     EXPECT_TRUE(canvas.Commands().empty());
     EXPECT_TRUE(main.isVisible());

@@ -51,7 +51,7 @@ TEST_F(DissimilarityRunTest, CompletedRunWritesTheReportPrintsThePageAndEndsTheP
     EXPECT_EQ(dialogs.Shown()[0].Title, "Output File");
     EXPECT_EQ(dialogs.Shown()[0].FileName, "");
     EXPECT_EQ(ReadBytes(report), ThreeObjectReport());
-    EXPECT_EQ(Shared().ReportFile, nullptr);
+    EXPECT_EQ(Session().ReportFile, nullptr);
 
     EXPECT_EQ(printDialogs.ShownCount(), 1);
     ASSERT_FALSE(canvas.Commands().empty());
@@ -88,7 +88,7 @@ TEST_F(DissimilarityRunTest, MethodAndFontSizeOfTheWindowReachThePage)
     });
 
     EXPECT_EQ(canvas.FontSize(), 9);
-    EXPECT_EQ(Shared().DistType, 1);
+    EXPECT_EQ(Session().DistType, 1);
     const std::vector<std::string> texts = TextsDrawn(canvas);
     ASSERT_GE(texts.size(), 3u);
     // Group average joins C at (4 + 2.5) / 2.
@@ -162,7 +162,7 @@ TEST_F(DissimilarityRunTest, OneObjectFailsAfterTheEchoAndLeavesTheWindowOpen)
     EXPECT_TRUE(Messages().empty());
     // The echo is on disk and the report is closed, not left open.
     EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\nA         \r\n");
-    EXPECT_EQ(Shared().ReportFile, nullptr);
+    EXPECT_EQ(Session().ReportFile, nullptr);
     EXPECT_EQ(printDialogs.ShownCount(), 0);
     EXPECT_TRUE(canvas.Commands().empty());
     EXPECT_TRUE(main.isVisible());
@@ -219,7 +219,7 @@ TEST_F(DissimilarityRunTest, ReportThatCannotBeWrittenIsAnErrorNotTheFinalMessag
         EXPECT_NE(Errors()[0].find(c.fileName), std::string::npos) << Errors()[0];
         EXPECT_NE(Errors()[0].find(c.reason), std::string::npos) << Errors()[0];
         EXPECT_TRUE(Messages().empty());
-        EXPECT_EQ(Shared().ReportFile, nullptr);
+        EXPECT_EQ(Session().ReportFile, nullptr);
         EXPECT_TRUE(main.isVisible());
         EXPECT_EQ(quitRequests, 0);
     }

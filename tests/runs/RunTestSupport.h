@@ -16,6 +16,7 @@
 #include "platform/core/TextFile.h"
 #include "print/RecordingCanvas.h"
 #include "runs/TFMain.h"
+#include "runs/core/RunSession.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -91,8 +92,8 @@ struct MainWindowFixture : ::testing::Test {
 
     MainWindowFixture()
     {
-        Shared().ReportFile.reset();
-        Shared().InputDone = 0;
+        Session().ReportFile.reset();
+        Session().InputDone = 0;
         Printer::Instance().SetTestCanvas(&canvas);
         main.SetQuitHandler([this] { ++quitRequests; });
         main.show();
@@ -100,7 +101,7 @@ struct MainWindowFixture : ::testing::Test {
     ~MainWindowFixture() override
     {
         Printer::Instance().SetTestCanvas(nullptr);
-        Shared().ReportFile.reset();
+        Session().ReportFile.reset();
     }
 
     std::string Path(const char* name) const { return dir.filePath(QString::fromLatin1(name)).toStdString(); }

@@ -53,7 +53,7 @@ TEST_F(SimilarityRunTest, OneObjectFailsAfterTheEcho)
 
     EXPECT_EQ(Errors(), std::vector<std::string>{"Range error in SeekC"});
     EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（類似度）...") + "\r\nsolo      \r\n");
-    EXPECT_EQ(Shared().ReportFile, nullptr);
+    EXPECT_EQ(Session().ReportFile, nullptr);
     EXPECT_TRUE(canvas.Commands().empty());
     EXPECT_TRUE(main.isVisible());
 }

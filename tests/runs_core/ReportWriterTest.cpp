@@ -1,7 +1,8 @@
 #include "runs/core/ReportWriter.h"
+#include "runs/core/RunSession.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,7 @@ protected:
     }
     void TearDown() override
     {
-        data_->ReportFile.reset();
+        session_.ReportFile.reset();
         fs::remove_all(dir_);
     }
 
@@ -52,14 +53,15 @@ protected:
                 data.SimMatrix(i, j) = values.at(k++);
         }
         const std::string path = Path("report.txt");
-        OpenReportFile(data, path);
-        WriteSimilarityEcho(data);
-        CloseReportFile(data);
+        OpenReportFile(session_, path);
+        WriteSimilarityEcho(session_, data);
+        CloseReportFile(session_);
         return Read(path);
     }
 
     fs::path dir_;
     std::unique_ptr<AnalysisData> data_;
+    RunSession session_;
 };
 
 TEST_F(ReportWriterTest, WritesTheThreeObjectSimilarityEchoByteForByte)
@@ -99,10 +101,10 @@ TEST_F(ReportWriterTest, EachRunWritesItsOwnHeaderAndMatrix)
     data.DissimMatrix(2, 1) = 3.0L;
     data.SimMatrix(2, 1) = 7.0L;
     const std::string path = Path("sections.txt");
-    OpenReportFile(data, path);
-    WriteDissimilarityEcho(data);
-    WriteComputedDistanceEcho(data);
-    CloseReportFile(data);
+    OpenReportFile(session_, path);
+    WriteDissimilarityEcho(session_, data);
+    WriteComputedDistanceEcho(session_, data);
+    CloseReportFile(session_);
     EXPECT_EQ(Read(path), "\r\n" + Sjis("入力データ（距離）...") + "\r\np         \r\nq         3         \r\n" +
                               "\r\n" + Sjis("算出された距離...") + "\r\np         \r\nq         3         \r\n");
 }
@@ -114,12 +116,12 @@ TEST_F(ReportWriterTest, OneObjectGivesItsLabelRowOnly)
 
 TEST_F(ReportWriterTest, FailuresAreReportedNotSwallowed)
 {
-    EXPECT_THROW(OpenReportFile(*data_, Path("missing-dir/report.txt")), IoError);
-    EXPECT_EQ(data_->ReportFile, nullptr);
+    EXPECT_THROW(OpenReportFile(session_, Path("missing-dir/report.txt")), IoError);
+    EXPECT_EQ(session_.ReportFile, nullptr);
     // Writing with no report open is an error with a message, not a crash.
-    EXPECT_THROW(WriteDissimilarityEcho(*data_), Error);
+    EXPECT_THROW(WriteDissimilarityEcho(session_, *data_), Error);
     // Closing twice is harmless.
-    EXPECT_NO_THROW(CloseReportFile(*data_));
+    EXPECT_NO_THROW(CloseReportFile(session_));
 }
 
 TEST_F(ReportWriterTest, OpeningTruncatesAndTheGuardClosesOnErrorPaths)
@@ -127,13 +129,13 @@ TEST_F(ReportWriterTest, OpeningTruncatesAndTheGuardClosesOnErrorPaths)
     const std::string path = Path("old.txt");
     std::ofstream(path) << "old contents that must go";
     try {
-        ReportFileGuard guard(*data_);
-        OpenReportFile(*data_, path);
-        data_->ReportFile->WriteLine("partial");
+        ReportFileGuard guard(session_);
+        OpenReportFile(session_, path);
+        session_.ReportFile->WriteLine("partial");
         throw Error("Range error in SeekC");
     } catch (const Error&) {
     }
-    EXPECT_EQ(data_->ReportFile, nullptr);
+    EXPECT_EQ(session_.ReportFile, nullptr);
     EXPECT_EQ(Read(path), "partial\r\n");
 }
 

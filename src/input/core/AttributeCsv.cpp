@@ -2,7 +2,7 @@
 
 #include "input/core/AttributeTable.h"
 #include "input/core/Csv.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <algorithm>
@@ -44,7 +44,7 @@ void ReadAttributeCsv(TextFileReader& reader, CellStore& table)
     do {
         reader.ReadLine(line);
         objects.push_back(SplitCsvLine(line));
-        if (static_cast<int>(objects.size()) > AttributeTable::MaxObjects)
+        if (static_cast<int>(objects.size()) > MaxObjects)
             break;
     } while (!reader.AtEnd());
 

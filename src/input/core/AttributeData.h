@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Limits.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -9,8 +11,8 @@ namespace vantrel {
 // after a standardized computation the standardized values. Process-wide,
 // zero at start; only the attribute computations read them.
 struct AttributeData {
-    static constexpr int ObjectCapacity = 1000;
-    static constexpr int AttributeCapacity = 200;
+    static constexpr int ObjectCapacity = MaxObjects;
+    static constexpr int AttributeCapacity = MaxAttributes;
 
     AttributeData()
         : AttributeValues(static_cast<std::size_t>(ObjectCapacity) * AttributeCapacity, 0.0L)

@@ -2,7 +2,7 @@
 
 #include "input/core/MatrixGrid.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/Padding.h"
 
 namespace vantrel::AttributeTable {
@@ -46,11 +46,9 @@ void NumberHeaders(CellStore& cells)
 void CheckSize(int objects, int attributes)
 {
     if (objects > MaxObjects)
-        throw Error("The table holds at most " + std::to_string(MaxObjects) + " objects (" +
-                    std::to_string(objects) + " given)");
+        throw Error(TooManyObjectsText(objects));
     if (attributes > MaxAttributes)
-        throw Error("The table holds at most " + std::to_string(MaxAttributes) +
-                    " attributes (" + std::to_string(attributes) + " given)");
+        throw Error(TooManyAttributesText(attributes));
 }
 
 void InsertObjectRow(CellStore& cells, int selectedRow)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Limits.h"
 #include "platform/core/CellStore.h"
 
 namespace vantrel {
@@ -10,9 +11,6 @@ namespace vantrel {
 // The editing operations below act at the selected cell, as the window's
 // buttons do, and keep the table within what the working data can hold.
 namespace AttributeTable {
-
-inline constexpr int MaxObjects = 1000;
-inline constexpr int MaxAttributes = 200;
 
 // N = rows - 2 and M = columns - 2.
 inline int ObjectCount(const CellStore& cells) { return cells.RowCount() - 2; }

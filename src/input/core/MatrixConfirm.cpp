@@ -13,12 +13,6 @@ CellConversionError::CellConversionError(int row, int column, const std::string&
 {
 }
 
-std::string TooManyObjectsText(long long count)
-{
-    return "Too many objects: " + std::to_string(count) + " (at most " +
-           std::to_string(AnalysisData::Capacity) + ")";
-}
-
 void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind,
                         AnalysisData& data)
 {

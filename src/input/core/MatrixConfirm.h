@@ -1,7 +1,8 @@
 #pragma once
 
 #include "platform/core/CellStore.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
+#include "common/Limits.h"
 
 #include <string>
 
@@ -28,9 +29,6 @@ private:
     int column_;
     std::string cellText_;
 };
-
-// More objects than the shared data can hold; nothing has been written.
-std::string TooManyObjectsText(long long count);
 
 // The OK of a matrix window. From the label grid (2 columns, N + 1 rows)
 // and the matrix grid (pair (i, j), i > j, in cell [j, i]) it writes, in

@@ -5,7 +5,7 @@
 #include "input/core/MatrixConfirm.h"
 #include "input/core/MatrixDataFile.h"
 #include "input/core/MatrixGrid.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 namespace vantrel {

@@ -3,7 +3,7 @@
 #include "engine/AnalysisData.h"
 #include "input/core/MatrixConfirm.h"
 #include "input/core/MatrixGrid.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <limits>

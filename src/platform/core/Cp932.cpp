@@ -1,6 +1,6 @@
 #include "platform/core/Cp932.h"
 
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 
 #include <cerrno>
 #include <iconv.h>

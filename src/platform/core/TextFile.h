@@ -7,6 +7,10 @@
 
 namespace vantrel {
 
+// The text of an IoError: the file's name and the platform's reason for an
+// errno value.
+std::string IoErrorText(const std::string& fileName, int errorNumber);
+
 // How a writer takes the place of an existing file.
 enum class Replacement {
     // Writes straight into the file, emptied at once (a report written over

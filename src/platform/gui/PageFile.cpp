@@ -1,6 +1,7 @@
 #include "platform/gui/PageFile.h"
 
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
+#include "platform/core/TextFile.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "platform/gui/PainterCanvas.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QFontMetrics>

@@ -1,7 +1,9 @@
 #include "runs/core/AnalysisRun.h"
 
 #include "engine/AnalysisData.h"
+#include "print/Dendrogram.h"
 #include "runs/core/ReportWriter.h"
+#include "runs/core/RunSession.h"
 
 namespace vantrel {
 
@@ -19,29 +21,51 @@ std::optional<Linkage> LinkageFromItemIndex(int index)
     }
 }
 
-void WriteRunEcho(AnalysisData& data, RunKind kind)
+void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind)
 {
     switch (kind) {
     case RunKind::Dissimilarity:
-        WriteDissimilarityEcho(data);
+        WriteDissimilarityEcho(session, data);
         break;
     case RunKind::Similarity:
-        WriteSimilarityEcho(data);
+        WriteSimilarityEcho(session, data);
         break;
     case RunKind::Attribute:
-        WriteComputedDistanceEcho(data);
+        WriteComputedDistanceEcho(session, data);
         break;
     }
 }
 
 ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage)
 {
-    data.DistType = static_cast<std::uint8_t>(linkage);
     if (kind == RunKind::Similarity) {
         ComputeSimilarityLevels(data);
         return MergeSimilarities(data, linkage);
     }
     return MergeDissimilarities(data, linkage);
+}
+
+void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                 const std::string& fontSizeText, const PrintPage& printPage,
+                 const std::function<void(const ClusterTree&)>& useTree)
+{
+    ReportFileGuard report(session);
+    session.DistType = static_cast<std::uint8_t>(linkage);
+    if (session.ReportFile)
+        WriteRunEcho(session, data, kind);
+    ClusterTree tree = ClusterForRun(data, kind, linkage);
+    if (printPage) {
+        printPage([&](Canvas& canvas) {
+            if (kind == RunKind::Similarity)
+                PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+            else
+                PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+        });
+    }
+    if (useTree)
+        useTree(tree);
+    tree.Free();
+    report.Close();
 }
 
 std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName)

@@ -3,16 +3,18 @@
 #include "engine/Agglomeration.h"
 #include "engine/ClusterTree.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 
 namespace vantrel {
 
 struct AnalysisData;
+struct RunSession;
+class Canvas;
 
-// The window-free steps of a run, shared by the main window and the
-// benchmark: the echo the run writes to its report and the clustering of
-// the matrix the run works on.
+// The window-free steps of a run, shared by the main window and
+// vantrel-batch, so that both produce the same report, tree and page.
 enum class RunKind { Dissimilarity, Similarity, Attribute };
 
 // The method chosen in the main window's list: item 0, 1 or 2; anything
@@ -27,15 +29,32 @@ inline const char* const DistTypeErrorMessage = "DistType Error";
 inline const char* const NoDistancesMessage =
     "No distances were computed: the attribute window was closed before a distance button completed.";
 
-// Appends the run's matrix section to the open ReportFile: the typed
-// dissimilarities, the typed similarities, or the computed distances after
-// the attribute window's echo. Throws Error when no report is open, IoError
-// when a write fails.
-void WriteRunEcho(AnalysisData& data, RunKind kind);
+// Appends the run's matrix section to the session's open ReportFile: the
+// typed dissimilarities, the typed similarities, or the computed distances
+// after the attribute window's echo. Throws Error when no report is open,
+// IoError when a write fails.
+void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind);
 
 // Builds the tree of the run. Similarity runs first find MaxSimilarity and
 // the leaves' level. Throws Error("Range error in SeekC") below two objects.
 ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage);
+
+// Draws the run's page on a canvas; the page begins and ends its own job.
+using DrawPage = std::function<void(Canvas&)>;
+// Puts the page somewhere: shows the print dialog and draws on the printer,
+// or draws on a page file.
+using PrintPage = std::function<void(const DrawPage&)>;
+
+// What a run does once its input is confirmed, its method chosen and its
+// report open: echo the input to the report, cluster, print the page, let
+// `useTree` see the finished tree, release the tree and close the report.
+// Without an open report (vantrel-batch without --report) nothing is
+// echoed; without `printPage` no page is made. DistType becomes the method.
+// The report is closed on every way out; a failure throws, with the report
+// keeping what was written.
+void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                 const std::string& fontSizeText, const PrintPage& printPage,
+                 const std::function<void(const ClusterTree&)>& useTree = {});
 
 // "Calculation ended. Output File = " and the report's name; when the
 // dendrogram went to a PDF file instead of a printer, a second line says

@@ -1,9 +1,9 @@
 #include "runs/core/ReportWriter.h"
 
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
+#include "common/Errors.h"
 #include "platform/core/Padding.h"
-#include "runs/core/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <algorithm>
 
@@ -21,19 +21,19 @@ void AppendField(std::string& row, const std::string& text)
 
 } // namespace
 
-void OpenReportFile(AnalysisData& data, const std::string& fileName)
+void OpenReportFile(RunSession& session, const std::string& fileName)
 {
     // An earlier run that failed may have left its report open; its bytes
     // were all handed to the file, so a plain release is enough.
-    data.ReportFile.reset();
-    data.ReportFile = std::make_unique<TextFileWriter>(fileName);
+    session.ReportFile.reset();
+    session.ReportFile = std::make_unique<TextFileWriter>(fileName);
 }
 
-void CloseReportFile(AnalysisData& data)
+void CloseReportFile(RunSession& session)
 {
-    if (!data.ReportFile)
+    if (!session.ReportFile)
         return;
-    std::unique_ptr<TextFileWriter> file = std::move(data.ReportFile);
+    std::unique_ptr<TextFileWriter> file = std::move(session.ReportFile);
     file->Close();
 }
 
@@ -41,7 +41,7 @@ ReportFileGuard::~ReportFileGuard()
 {
     // On an error path the run's own error is the one to show; a second
     // failure while closing must not replace it.
-    data_.ReportFile.reset();
+    session_.ReportFile.reset();
 }
 
 std::string DissimilarityHeader() { return Sjis("入力データ（距離）..."); }
@@ -59,11 +59,12 @@ std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, 
     return row;
 }
 
-void WriteMatrixSection(AnalysisData& data, const std::string& header, const TriangularMatrix& matrix)
+void WriteMatrixSection(RunSession& session, const std::string& header, const AnalysisData& data,
+                        const TriangularMatrix& matrix)
 {
-    if (!data.ReportFile || !data.ReportFile->IsOpen())
+    if (!session.ReportFile || !session.ReportFile->IsOpen())
         throw Error("The report file is not open.");
-    TextFileWriter& file = *data.ReportFile;
+    TextFileWriter& file = *session.ReportFile;
     file.WriteLine();
     file.WriteLine(header);
     const int count = std::min(data.ObjectCount, AnalysisData::Capacity);
@@ -71,16 +72,19 @@ void WriteMatrixSection(AnalysisData& data, const std::string& header, const Tri
         file.WriteLine(MatrixRow(data, matrix, i));
 }
 
-void WriteDissimilarityEcho(AnalysisData& data)
+void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data)
 {
-    WriteMatrixSection(data, DissimilarityHeader(), data.DissimMatrix);
+    WriteMatrixSection(session, DissimilarityHeader(), data, data.DissimMatrix);
 }
 
-void WriteSimilarityEcho(AnalysisData& data) { WriteMatrixSection(data, SimilarityHeader(), data.SimMatrix); }
-
-void WriteComputedDistanceEcho(AnalysisData& data)
+void WriteSimilarityEcho(RunSession& session, const AnalysisData& data)
 {
-    WriteMatrixSection(data, ComputedDistanceHeader(), data.DissimMatrix);
+    WriteMatrixSection(session, SimilarityHeader(), data, data.SimMatrix);
+}
+
+void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data)
+{
+    WriteMatrixSection(session, ComputedDistanceHeader(), data, data.DissimMatrix);
 }
 
 } // namespace vantrel

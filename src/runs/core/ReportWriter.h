@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AnalysisData.h"
+#include "runs/core/RunSession.h"
 
 #include <string>
 
@@ -10,28 +11,28 @@ namespace vantrel {
 // CR LF line ends, rows of 10-byte fields (PadToWidth), numbers in the
 // report's 7-digit general format.
 
-// Opens AnalysisData::ReportFile on `fileName`, creating or truncating it; a
+// Opens the session's ReportFile on `fileName`, creating or truncating it; a
 // report left open by an abandoned run is closed first. Throws IoError with
 // the platform's reason.
-void OpenReportFile(AnalysisData& data, const std::string& fileName);
+void OpenReportFile(RunSession& session, const std::string& fileName);
 
 // Flushes and closes the report; a failure throws IoError. Does nothing when
 // no report is open.
-void CloseReportFile(AnalysisData& data);
+void CloseReportFile(RunSession& session);
 
 // Closes the report on every way out of a run: Close() on success reports a
 // failed flush; the destructor (error paths) closes without throwing.
 class ReportFileGuard {
 public:
-    explicit ReportFileGuard(AnalysisData& data) : data_(data) {}
+    explicit ReportFileGuard(RunSession& session) : session_(session) {}
     ~ReportFileGuard();
     ReportFileGuard(const ReportFileGuard&) = delete;
     ReportFileGuard& operator=(const ReportFileGuard&) = delete;
 
-    void Close() { CloseReportFile(data_); }
+    void Close() { CloseReportFile(session_); }
 
 private:
-    AnalysisData& data_;
+    RunSession& session_;
 };
 
 // The section headers, code page 932.
@@ -43,13 +44,15 @@ std::string ComputedDistanceHeader(); // "算出された距離..."
 // 10-byte field.
 std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, int i);
 
-// A blank line, the header and the N rows of `matrix` to ReportFile.
-// Throws Error when no report is open, IoError when a write fails.
-void WriteMatrixSection(AnalysisData& data, const std::string& header, const TriangularMatrix& matrix);
+// A blank line, the header and the N rows of `matrix` to the session's
+// ReportFile. Throws Error when no report is open, IoError when a write
+// fails.
+void WriteMatrixSection(RunSession& session, const std::string& header, const AnalysisData& data,
+                        const TriangularMatrix& matrix);
 
 // The three sections a run writes.
-void WriteDissimilarityEcho(AnalysisData& data);    // dissimilarity run
-void WriteSimilarityEcho(AnalysisData& data);       // similarity run
-void WriteComputedDistanceEcho(AnalysisData& data); // appended by the attribute run
+void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data);    // dissimilarity run
+void WriteSimilarityEcho(RunSession& session, const AnalysisData& data);       // similarity run
+void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data); // attribute run
 
 } // namespace vantrel

@@ -1,4 +1,4 @@
-#include "runs/core/AttributeEcho.h"
+#include "input/core/AttributeEcho.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
@@ -6,7 +6,7 @@
 #include "platform/core/Locale.h"
 #include "platform/core/Padding.h"
 #include "platform/core/TextFile.h"
-#include "runs/core/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>

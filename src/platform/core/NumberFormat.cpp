@@ -1,7 +1,7 @@
-#include "runs/core/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
 #include "platform/core/Locale.h"
-#include "runs/core/DecimalRounding.h"
+#include "platform/core/DecimalRounding.h"
 
 #include <algorithm>
 #include <cmath>

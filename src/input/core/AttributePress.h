@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/core/CellStore.h"
+#include "platform/core/TextFile.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -13,8 +15,8 @@ struct AttributeData;
 
 // What the two distance buttons of the attribute window do, without the
 // window: read the table, compute the distances into DissimMatrix, create
-// the report and write the attribute echo. Closing the window and setting
-// InputDone are left to the caller.
+// the report and write the attribute echo. Closing the window is left to
+// the caller; the run that waits for it takes the report over.
 enum class AttributeDistanceKind { Euclidean, Standardized };
 
 // Asks for the report file's name; nullopt when the user cancels.
@@ -26,16 +28,18 @@ using ReportFileChooser = std::function<std::optional<std::string>()>;
 // Returns false when the chooser cancelled; a plain press has then already
 // stored its distances, a standardized one has computed nothing.
 //
-// With no chooser (vantrel-batch without a report) no report is written.
+// `report` receives the report, created and holding the echo, left open for
+// the run to append to. A report it held before is closed first. With no
+// chooser (vantrel-batch without a report) no report is written.
 //
 // Throws CellConversionError for a cell that does not convert, Error for a
 // table beyond the working data, a zero deviation or an overflow, IoError
 // when the report cannot be written. A report created by a press that then
-// fails is closed (it keeps what was written) and ReportFile is left empty,
+// fails is closed (it keeps what was written) and `report` is left empty,
 // so no half-finished report stays open behind the window; DissimMatrix is
 // never touched by a failed computation.
-bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind,
-                            AnalysisData& data, AttributeData& attributes,
-                            const ReportFileChooser& chooseReport);
+bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind, AnalysisData& data,
+                            AttributeData& attributes, const ReportFileChooser& chooseReport,
+                            std::unique_ptr<TextFileWriter>& report);
 
 } // namespace vantrel

@@ -1,6 +1,6 @@
-#include "runs/core/NumberFormat.h"
+#include "platform/core/NumberFormat.h"
 
-#include "runs/core/DecimalRounding.h"
+#include "platform/core/DecimalRounding.h"
 
 #include <gtest/gtest.h>
 

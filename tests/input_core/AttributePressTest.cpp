@@ -1,13 +1,13 @@
-#include "runs/core/AttributePress.h"
+#include "input/core/AttributePress.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixConfirm.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Errors.h"
-#include "runs/core/AttributeEcho.h"
-#include "runs/core/NumberFormat.h"
+#include "common/Errors.h"
+#include "input/core/AttributeEcho.h"
+#include "platform/core/NumberFormat.h"
 #include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>
@@ -33,6 +33,7 @@ CellStore Table(const std::vector<std::vector<std::string>>& rows, int attribute
 struct AttributePress : ::testing::Test {
     std::unique_ptr<AnalysisData> data = std::make_unique<AnalysisData>();
     std::unique_ptr<AttributeData> attributes = std::make_unique<AttributeData>();
+    std::unique_ptr<TextFileWriter> report;
     std::string reportPath = (std::filesystem::temp_directory_path() /
                               ("vantrel_press_" + std::to_string(::getpid()) + ".txt"))
                                  .string();
@@ -49,12 +50,12 @@ struct AttributePress : ::testing::Test {
     }
     bool Press(const CellStore& table, AttributeDistanceKind kind)
     {
-        return PressAttributeDistance(table, kind, *data, *attributes, Choose(reportPath));
+        return PressAttributeDistance(table, kind, *data, *attributes, Choose(reportPath), report);
     }
     std::string Report()
     {
-        if (data->ReportFile)
-            data->ReportFile->Close();
+        if (report)
+            report->Close();
         std::ifstream in(reportPath, std::ios::binary);
         std::ostringstream out;
         out << in.rdbuf();
@@ -68,7 +69,7 @@ TEST_F(AttributePress, EuclideanStoresDistanceAndEchoesTheTable)
 {
     ASSERT_TRUE(Press(ThreeFourFive, AttributeDistanceKind::Euclidean));
     EXPECT_EQ(data->DissimMatrix(2, 1), 5.0L);
-    ASSERT_TRUE(data->ReportFile && data->ReportFile->IsOpen()) << "left open for the run";
+    ASSERT_TRUE(report && report->IsOpen()) << "left open for the run";
     EXPECT_EQ(Report(), "\r\n" + Sjis("入力データ...") +
                             "\r\n"
                             "  1 : P             0.0    0.0\r\n"
@@ -120,14 +121,14 @@ TEST_F(AttributePress, CancelledDialog)
 {
     data->DissimMatrix(2, 1) = 9.0L;
     EXPECT_FALSE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Standardized, *data,
-                                        *attributes, Choose(std::nullopt)));
+                                        *attributes, Choose(std::nullopt), report));
     EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L) << "a cancelled standardized press computes nothing";
-    EXPECT_FALSE(data->ReportFile);
+    EXPECT_FALSE(report);
 
     EXPECT_FALSE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Euclidean, *data,
-                                        *attributes, Choose(std::nullopt)));
+                                        *attributes, Choose(std::nullopt), report));
     EXPECT_EQ(data->DissimMatrix(2, 1), 5.0L) << "a plain press computes before it asks";
-    EXPECT_FALSE(data->ReportFile);
+    EXPECT_FALSE(report);
     EXPECT_EQ(asked, 2);
 }
 
@@ -139,7 +140,7 @@ TEST_F(AttributePress, BadCellStopsBeforeTheDialog)
         EXPECT_THROW(Press(table, kind), CellConversionError);
     EXPECT_EQ(asked, 0);
     EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L);
-    EXPECT_FALSE(data->ReportFile);
+    EXPECT_FALSE(report);
 }
 
 TEST_F(AttributePress, OneObject)
@@ -154,7 +155,7 @@ TEST_F(AttributePress, OneObject)
     } catch (const Error& error) {
         EXPECT_NE(std::string(error.what()).find("attribute 1"), std::string::npos);
     }
-    EXPECT_FALSE(data->ReportFile) << "the failed press's report is closed";
+    EXPECT_FALSE(report) << "the failed press's report is closed";
     EXPECT_EQ(Report(), "\r\n" + Sjis("入力データ...") + "\r\n  1 : A             1.0\r\n");
 }
 
@@ -165,22 +166,22 @@ TEST_F(AttributePress, FailedStandardizingLeavesDistancesAlone)
                        AttributeDistanceKind::Standardized),
                  Error);
     EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L);
-    EXPECT_FALSE(data->ReportFile);
+    EXPECT_FALSE(report);
 }
 
 TEST_F(AttributePress, ReportThatCannotBeCreatedIsAnIoError)
 {
     reportPath = "/nonexistent-dir/report.txt";
     EXPECT_THROW(Press(ThreeFourFive, AttributeDistanceKind::Standardized), IoError);
-    EXPECT_FALSE(data->ReportFile);
+    EXPECT_FALSE(report);
 }
 
 TEST_F(AttributePress, WithoutChooserNoReportIsWritten)
 {
     EXPECT_TRUE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Standardized, *data,
-                                       *attributes, nullptr));
+                                       *attributes, nullptr, report));
     EXPECT_EQ(data->DissimMatrix(2, 1), std::sqrt(8.0L));
-    EXPECT_FALSE(data->ReportFile);
+    EXPECT_FALSE(report);
 }
 
 } // namespace

@@ -6,7 +6,8 @@
 namespace vantrel {
 
 // Every failure the user may see is an Error whose what() is the text to
-// show, exactly as it stands. Handlers never catch these; the application
+// show, exactly as it stands, in code page 932 like every other text of the
+// program (see platform/core/Cp932.h). Handlers never catch these; the application
 // shows them once, at the event-loop boundary.
 class Error : public std::runtime_error {
 public:
@@ -19,8 +20,5 @@ class IoError : public Error {
 public:
     using Error::Error;
 };
-
-// Builds the text of an IoError from a file name and an errno value.
-std::string IoErrorText(const std::string& fileName, int errorNumber);
 
 } // namespace vantrel

@@ -1,10 +1,9 @@
-#include "runs/core/AttributePress.h"
+#include "input/core/AttributePress.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeDistances.h"
-#include "runs/core/AttributeEcho.h"
-#include "runs/core/ReportWriter.h"
+#include "input/core/AttributeEcho.h"
 
 namespace vantrel {
 namespace {
@@ -14,7 +13,8 @@ namespace {
 // before the error goes on. With no chooser `work` runs without a report.
 // False when the chooser cancelled.
 template <typename Work>
-bool WithChosenReport(AnalysisData& data, const ReportFileChooser& chooseReport, Work work)
+bool WithChosenReport(const ReportFileChooser& chooseReport, std::unique_ptr<TextFileWriter>& report,
+                      Work work)
 {
     if (!chooseReport) {
         work(nullptr);
@@ -23,11 +23,14 @@ bool WithChosenReport(AnalysisData& data, const ReportFileChooser& chooseReport,
     const std::optional<std::string> fileName = chooseReport();
     if (!fileName)
         return false;
-    OpenReportFile(data, *fileName);
+    // Its bytes were all handed to the file already, so a plain release is
+    // enough for a report an earlier press left open.
+    report.reset();
+    report = std::make_unique<TextFileWriter>(*fileName);
     try {
-        work(data.ReportFile.get());
+        work(report.get());
     } catch (...) {
-        data.ReportFile.reset();
+        report.reset();
         throw;
     }
     return true;
@@ -42,22 +45,22 @@ void EchoTable(TextFileWriter* report, const std::string& header, const Analysis
 
 } // namespace
 
-bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind,
-                            AnalysisData& data, AttributeData& attributes,
-                            const ReportFileChooser& chooseReport)
+bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind, AnalysisData& data,
+                            AttributeData& attributes, const ReportFileChooser& chooseReport,
+                            std::unique_ptr<TextFileWriter>& report)
 {
     ReadAttributeTable(table, data, attributes);
     if (kind == AttributeDistanceKind::Euclidean) {
         // The distances come before the question, so a cancel keeps them.
         ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
-        return WithChosenReport(data, chooseReport, [&](TextFileWriter* report) {
-            EchoTable(report, AttributeInputHeader(), data, attributes);
+        return WithChosenReport(chooseReport, report, [&](TextFileWriter* file) {
+            EchoTable(file, AttributeInputHeader(), data, attributes);
         });
     }
-    return WithChosenReport(data, chooseReport, [&](TextFileWriter* report) {
-        EchoTable(report, AttributeInputHeader(), data, attributes);
+    return WithChosenReport(chooseReport, report, [&](TextFileWriter* file) {
+        EchoTable(file, AttributeInputHeader(), data, attributes);
         StandardizeAttributes(attributes, data.ObjectCount, table);
-        EchoTable(report, StandardizedInputHeader(), data, attributes);
+        EchoTable(file, StandardizedInputHeader(), data, attributes);
         ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
     });
 }

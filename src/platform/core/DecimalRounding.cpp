@@ -1,4 +1,4 @@
-#include "runs/core/DecimalRounding.h"
+#include "platform/core/DecimalRounding.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,11 @@
+#include "runs/core/RunSession.h"
+
+namespace vantrel {
+
+RunSession& Session()
+{
+    static RunSession session;
+    return session;
+}
+
+} // namespace vantrel
