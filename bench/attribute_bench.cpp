@@ -4,6 +4,7 @@
 // write both echoes to a report, compute 499,500 distances).
 //   attribute_bench [RUNS=5] [SEED=1]
 // Target: load plus standardized distances within 1 s.
+#include "input/core/AttributeGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeDataFile.h"
@@ -88,7 +89,7 @@ int main(int argc, char** argv)
                 vantrel::CellStore cells;
                 const auto start = Clock::now();
                 vantrel::LoadAttributeDataFile(table, cells);
-                vantrel::PressAttributeDistance(cells, vantrel::AttributeDistanceKind::Standardized,
+                vantrel::PressAttributeDistance(vantrel::AttributeTable::TextsOf(cells), vantrel::AttributeDistanceKind::Standardized,
                                                 *data, *values, nullptr, opened);
                 bare.push_back(Seconds(start, Clock::now()));
             }
@@ -98,7 +99,7 @@ int main(int argc, char** argv)
             const auto start = Clock::now();
             vantrel::LoadAttributeDataFile(table, cells);
             const auto loaded = Clock::now();
-            vantrel::PressAttributeDistance(cells, vantrel::AttributeDistanceKind::Standardized,
+            vantrel::PressAttributeDistance(vantrel::AttributeTable::TextsOf(cells), vantrel::AttributeDistanceKind::Standardized,
                                             *data, *values, [&] { return std::optional(report); }, opened);
             opened->Close();
             const auto done = Clock::now();

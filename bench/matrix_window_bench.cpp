@@ -3,6 +3,7 @@
 // 499,500 cells, and repainting the 1001 x 1001 grid after scrolling.
 // Targets: load <= 1 s, OK <= 0.5 s for either format; repaints well under a
 // frame (16 ms). Runs offscreen; prints the median of several runs.
+#include "input/core/MatrixGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/TFDist.h"
 #include "input/core/MatrixCsv.h"

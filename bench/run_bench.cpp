@@ -4,6 +4,7 @@
 // clustering and the dendrogram written to a PDF file.
 //
 //   run_bench [objects] [repeats]
+#include "input/core/MatrixGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixDataFile.h"

@@ -1,3 +1,5 @@
+#include "input/core/MatrixGridFiles.h"
+#include "input/core/AttributeGridFiles.h"
 #include "FuzzChecks.h"
 
 #include "input/core/AttributeCsv.h"
@@ -27,7 +29,7 @@ std::string CompareCells(const char* grid, const CellStore& first, const CellSto
     for (int row = 0; row < first.RowCount(); ++row)
         for (int column = 0; column < first.ColumnCount(); ++column) {
             const std::string& was = first.Cell(column, row);
-            const std::string expected = trimmed(column, row) ? TrimControls(was) : was;
+            const std::string expected = trimmed(column, row) ? std::string(TrimControls(was)) : was;
             if (second.Cell(column, row) != expected)
                 return std::string(grid) + ": cell [" + std::to_string(column) + ", " +
                        std::to_string(row) + "] '" + was + "' came back as '" +
@@ -136,11 +138,17 @@ std::string CheckMatrixCsv(const std::string& bytes, const std::string& scratchF
     return failure;
 }
 
+// The grid overload of WriteAttributeCsv, named for the function parameter.
+void WriteAttributeGrid(const std::string& fileName, const CellStore& table)
+{
+    WriteAttributeCsv(fileName, table);
+}
+
 std::string CheckAttributeCsv(const std::string& bytes, const std::string& scratchFile)
 {
     const auto untrimmed = [](int, int) { return false; };
     std::string failure = CheckTableRoundTrip(bytes, scratchFile, ReadAttributes,
-                                              WriteAttributeCsv, ReadAttributes, untrimmed);
+                                              WriteAttributeGrid, ReadAttributes, untrimmed);
     if (!failure.empty() || HoldsNul(bytes))
         return failure;
     // The bytes as a data file whose table is exported. The corner cell is
@@ -154,7 +162,7 @@ std::string CheckAttributeCsv(const std::string& bytes, const std::string& scrat
         table.SetCell(1, 1, corner);
     };
     return CheckTableRoundTrip(
-        bytes, scratchFile, loadWithoutCorner, WriteAttributeCsv, ReadAttributes, untrimmed,
+        bytes, scratchFile, loadWithoutCorner, WriteAttributeGrid, ReadAttributes, untrimmed,
         [](const CellStore& table) { return AttributeTable::ObjectCount(table) == 0; });
 }
 

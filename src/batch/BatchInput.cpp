@@ -6,7 +6,6 @@
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeDataFile.h"
 #include "input/core/AttributePress.h"
-#include "input/core/AttributeTable.h"
 #include "input/core/Csv.h"
 #include "input/core/MatrixConfirm.h"
 #include "input/core/MatrixCsv.h"
@@ -18,12 +17,8 @@ namespace {
 
 void LoadAttributeInput(const BatchOptions& options, AnalysisData& data, RunSession& session)
 {
-    CellStore table;
-    AttributeTable::Initialize(table);
-    if (HasCsvExtension(options.InputFile))
-        ReadAttributeCsv(options.InputFile, table);
-    else
-        LoadAttributeDataFile(options.InputFile, table);
+    const AttributeTexts table = HasCsvExtension(options.InputFile) ? ReadAttributeCsv(options.InputFile)
+                                                                     : ReadAttributeDataFile(options.InputFile);
 
     ReportFileChooser chooseReport;
     if (!options.ReportFile.empty())
@@ -41,15 +36,14 @@ void LoadBatchInput(const BatchOptions& options, AnalysisData& data, RunSession&
         LoadAttributeInput(options, data, session);
         return;
     }
-    CellStore labels;
-    CellStore matrix;
+    MatrixTexts texts;
     if (HasCsvExtension(options.InputFile))
-        ImportMatrixCsv(options.InputFile, labels, matrix);
+        ReadMatrixCsv(options.InputFile, texts);
     else
-        LoadMatrixDataFile(options.InputFile, labels, matrix);
+        texts = ReadMatrixDataFile(options.InputFile);
     const MatrixKind kind =
         options.Kind == RunKind::Similarity ? MatrixKind::Similarity : MatrixKind::Dissimilarity;
-    ConfirmMatrixInput(labels, matrix, kind, data);
+    ConfirmMatrixInput(texts, kind, data);
 }
 
 } // namespace vantrel

@@ -2,9 +2,8 @@
 
 #include "engine/AnalysisData.h"
 #include "input/core/Csv.h"
-#include "input/core/MatrixCsv.h"
-#include "input/core/MatrixDataFile.h"
 #include "input/core/MatrixGrid.h"
+#include "input/core/MatrixGridFiles.h"
 #include "input/core/MatrixGridEditing.h"
 #include "input/InputFileDialogs.h"
 #include "platform/Application.h"

@@ -1,9 +1,8 @@
 #include "input/TFCoord.h"
 
 #include "engine/AnalysisData.h"
-#include "input/core/AttributeCsv.h"
 #include "input/core/AttributeData.h"
-#include "input/core/AttributeDataFile.h"
+#include "input/core/AttributeGridFiles.h"
 #include "input/core/AttributePress.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/Csv.h"
@@ -205,7 +204,7 @@ void TFCoord::PressDistance(AttributeDistanceKind kind)
     StringGrid1->FinishEditing();
     const auto chooseReport = [this] { return ChooseFile(openDialog1_, this, "Output File", std::string()); };
     try {
-        if (!PressAttributeDistance(StringGrid1->Store(), kind, Shared(), Attributes(), chooseReport, report_))
+        if (!PressAttributeDistance(AttributeTable::TextsOf(StringGrid1->Store()), kind, Shared(), Attributes(), chooseReport, report_))
             return;
     } catch (const CellConversionError& error) {
         // The user corrects the cell and presses again.

@@ -1,3 +1,4 @@
+#include "input/core/AttributeGridFiles.h"
 #include "input/core/AttributeDataFile.h"
 
 #include "input/core/AttributeTable.h"

@@ -27,7 +27,7 @@ struct Fixture : ::testing::Test {
     std::unique_ptr<AnalysisData> data = std::make_unique<AnalysisData>();
     std::unique_ptr<AttributeData> attributes = std::make_unique<AttributeData>();
 
-    void Read(const CellStore& cells) { ReadAttributeTable(cells, *data, *attributes); }
+    void Read(const CellStore& cells) { ReadAttributeTable(AttributeTable::TextsOf(cells), *data, *attributes); }
     std::string ErrorOf(const std::function<void()>& action)
     {
         try {
@@ -94,7 +94,7 @@ TEST_F(AttributeDistances, StandardizedThreeFourFiveGivesRootEight)
 {
     const CellStore cells = Table({{"P", "0", "0"}, {"Q", "3", "4"}}, 2);
     Read(cells);
-    StandardizeAttributes(*attributes, 2, cells);
+    StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(cells));
     EXPECT_EQ(attributes->Value(1, 1), -1.0L);
     EXPECT_EQ(attributes->Value(2, 1), 1.0L);
     EXPECT_EQ(attributes->Value(1, 2), -1.0L);
@@ -112,7 +112,7 @@ TEST_F(AttributeDistances, NoAttributesGivesZeroDistances)
     EXPECT_EQ(data->DissimMatrix(3, 1), 0.0L);
     EXPECT_EQ(data->DissimMatrix(3, 2), 0.0L);
     const CellStore cells = Table({{"A"}}, 0);
-    EXPECT_NO_THROW(StandardizeAttributes(*attributes, 3, cells));
+    EXPECT_NO_THROW(StandardizeAttributes(*attributes, 3, AttributeTable::TextsOf(cells)));
 }
 
 TEST_F(AttributeDistances, ZeroDeviationNamesTheAttribute)
@@ -120,7 +120,7 @@ TEST_F(AttributeDistances, ZeroDeviationNamesTheAttribute)
     CellStore cells = Table({{"A", "1", "5"}, {"B", "2", "5"}}, 2);
     cells.SetCell(3, 1, "weight");
     Read(cells);
-    const std::string message = ErrorOf([&] { StandardizeAttributes(*attributes, 2, cells); });
+    const std::string message = ErrorOf([&] { StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(cells)); });
     EXPECT_NE(message.find("attribute 2 (weight)"), std::string::npos) << message;
     EXPECT_NE(message.find("standard deviation is 0"), std::string::npos) << message;
     EXPECT_EQ(attributes->Value(1, 1), -1.0L) << "the attribute before stays standardized";
@@ -131,13 +131,13 @@ TEST_F(AttributeDistances, OneObjectFailsStandardizingAndNoneFailsOnTheMean)
 {
     CellStore one = Table({{"A", "1"}}, 1);
     Read(one);
-    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 1, one); }).find("attribute 1 (a1)"),
+    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 1, AttributeTable::TextsOf(one)); }).find("attribute 1 (a1)"),
               std::string::npos);
     ComputeEuclideanDistances(*attributes, 1, data->DissimMatrix); // nothing to compute
 
     CellStore none = Table({}, 1);
     Read(none);
-    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 0, none); }).find("no objects"),
+    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 0, AttributeTable::TextsOf(none)); }).find("no objects"),
               std::string::npos);
 }
 
@@ -149,7 +149,7 @@ TEST_F(AttributeDistances, EqualValuesWithRoundingNoiseStillCountAsNoSpread)
         rows.push_back({"o", "0.1"});
     const CellStore cells = Table(rows, 1);
     Read(cells);
-    EXPECT_THROW(StandardizeAttributes(*attributes, 7, cells), Error);
+    EXPECT_THROW(StandardizeAttributes(*attributes, 7, AttributeTable::TextsOf(cells)), Error);
 }
 
 TEST_F(AttributeDistances, OverflowIsAnErrorAndLeavesTheMatrixAlone)
@@ -165,7 +165,7 @@ TEST_F(AttributeDistances, OverflowIsAnErrorAndLeavesTheMatrixAlone)
 
     const CellStore huge = Table({{"A", "1e4930"}, {"B", "1e4931"}}, 1);
     Read(huge);
-    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 2, huge); }).find("overflow"),
+    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(huge)); }).find("overflow"),
               std::string::npos);
 }
 
@@ -185,7 +185,7 @@ TEST_F(AttributeDistances, MatchesDirectFormulaOnRandomTables)
     std::vector<long double> saved(attributes->AttributeValues);
 
     CellStore names = Table({}, m);
-    StandardizeAttributes(*attributes, n, names);
+    StandardizeAttributes(*attributes, n, AttributeTable::TextsOf(names));
     for (int j = 1; j <= m; ++j) {
         long double sum = 0, sumsq = 0;
         for (int i = 1; i <= n; ++i) {

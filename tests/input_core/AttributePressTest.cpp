@@ -50,7 +50,7 @@ struct AttributePress : ::testing::Test {
     }
     bool Press(const CellStore& table, AttributeDistanceKind kind)
     {
-        return PressAttributeDistance(table, kind, *data, *attributes, Choose(reportPath), report);
+        return PressAttributeDistance(AttributeTable::TextsOf(table), kind, *data, *attributes, Choose(reportPath), report);
     }
     std::string Report()
     {
@@ -120,12 +120,12 @@ TEST_F(AttributePress, NoAttributesGivesZeroDistancesAndBareLines)
 TEST_F(AttributePress, CancelledDialog)
 {
     data->DissimMatrix(2, 1) = 9.0L;
-    EXPECT_FALSE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Standardized, *data,
+    EXPECT_FALSE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive), AttributeDistanceKind::Standardized, *data,
                                         *attributes, Choose(std::nullopt), report));
     EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L) << "a cancelled standardized press computes nothing";
     EXPECT_FALSE(report);
 
-    EXPECT_FALSE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Euclidean, *data,
+    EXPECT_FALSE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive), AttributeDistanceKind::Euclidean, *data,
                                         *attributes, Choose(std::nullopt), report));
     EXPECT_EQ(data->DissimMatrix(2, 1), 5.0L) << "a plain press computes before it asks";
     EXPECT_FALSE(report);
@@ -178,7 +178,7 @@ TEST_F(AttributePress, ReportThatCannotBeCreatedIsAnIoError)
 
 TEST_F(AttributePress, WithoutChooserNoReportIsWritten)
 {
-    EXPECT_TRUE(PressAttributeDistance(ThreeFourFive, AttributeDistanceKind::Standardized, *data,
+    EXPECT_TRUE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive), AttributeDistanceKind::Standardized, *data,
                                        *attributes, nullptr, report));
     EXPECT_EQ(data->DissimMatrix(2, 1), std::sqrt(8.0L));
     EXPECT_FALSE(report);

@@ -104,11 +104,11 @@ TEST(EdgeNumbers, AttributeSumsAndSquaresBeyondTheRangeAreErrors)
         auto data = std::make_unique<AnalysisData>();
         auto attributes = std::make_unique<AttributeData>();
         const CellStore cells = Table(c.Rows);
-        ReadAttributeTable(cells, *data, *attributes);
+        ReadAttributeTable(AttributeTable::TextsOf(cells), *data, *attributes);
         data->DissimMatrix(2, 1) = 42.0L;
         try {
             if (c.Standardize)
-                StandardizeAttributes(*attributes, data->ObjectCount, cells);
+                StandardizeAttributes(*attributes, data->ObjectCount, AttributeTable::TextsOf(cells));
             ComputeEuclideanDistances(*attributes, data->ObjectCount, data->DissimMatrix);
             EXPECT_EQ(c.Error, nullptr) << "no error";
             if (!c.Error) {

@@ -1,3 +1,4 @@
+#include "input/core/MatrixGridFiles.h"
 #include "input/core/MatrixCsv.h"
 
 #include "input/core/MatrixGrid.h"

@@ -1,3 +1,4 @@
+#include "input/core/MatrixGridFiles.h"
 #include "input/core/MatrixDataFile.h"
 
 #include "MatrixTestGrids.h"

@@ -1,8 +1,8 @@
 #include "input/core/AttributeCsv.h"
 
-#include "input/core/AttributeTable.h"
-#include "input/core/Csv.h"
 #include "common/Errors.h"
+#include "common/Limits.h"
+#include "input/core/Csv.h"
 #include "platform/core/TextFile.h"
 
 #include <algorithm>
@@ -10,35 +10,36 @@
 
 namespace vantrel {
 
-void WriteAttributeCsv(const std::string& fileName, const CellStore& table)
+void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts)
 {
     TextFileWriter writer(fileName, Replacement::Whole);
+    const CellStore& cells = texts.Cells;
     std::string line;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        line = QuoteCsvField(table.Cell(1, row));
-        for (int column = 2; column < table.ColumnCount(); ++column) {
+    for (int row = 0; row < cells.RowCount(); ++row) {
+        line = QuoteCsvField(cells.Cell(0, row));
+        for (int column = 1; column < cells.ColumnCount(); ++column) {
             line += ',';
-            line += QuoteCsvField(table.Cell(column, row));
+            line += QuoteCsvField(cells.Cell(column, row));
         }
         writer.WriteLine(line);
     }
     writer.Close();
 }
 
-void ReadAttributeCsv(const std::string& fileName, CellStore& table)
+AttributeTexts ReadAttributeCsv(const std::string& fileName)
 {
     TextFileReader reader(fileName);
-    ReadAttributeCsv(reader, table);
+    return ReadAttributeCsv(reader);
 }
 
-void ReadAttributeCsv(TextFileReader& reader, CellStore& table)
+AttributeTexts ReadAttributeCsv(TextFileReader& reader)
 {
-    std::string line;
+    std::string_view line;
     reader.ReadLine(line);
-    const std::vector<std::string> names = SplitCsvLine(line);
+    std::vector<std::string> names = SplitCsvLine(line);
     // Field 0 is the corner; without it the table still keeps its label
     // column, with no attributes.
-    const int columns = std::max(static_cast<int>(names.size()) + 1, 2);
+    const int columns = std::max(static_cast<int>(names.size()), 1);
 
     std::vector<std::vector<std::string>> objects;
     do {
@@ -48,26 +49,22 @@ void ReadAttributeCsv(TextFileReader& reader, CellStore& table)
             break;
     } while (!reader.AtEnd());
 
-    try {
-        AttributeTable::CheckSize(static_cast<int>(objects.size()), columns - 2);
-    } catch (const Error& error) {
-        throw Error(reader.FileName() + ": " + error.what());
-    }
+    if (static_cast<int>(objects.size()) > MaxObjects)
+        throw Error(reader.FileName() + ": " + TooManyObjectsText(static_cast<long long>(objects.size())));
+    if (columns - 1 > MaxAttributes)
+        throw Error(reader.FileName() + ": " + TooManyAttributesText(columns - 1));
 
-    table.Resize(columns, 2);
-    for (int column = 2; column < columns; ++column) {
-        table.SetCell(column, 0, AttributeTable::AttributeHeader(column - 1));
-        table.SetCell(column, 1, names[static_cast<std::size_t>(column - 1)]);
-    }
-    table.SetRowCount(static_cast<int>(objects.size()) + 2);
+    AttributeTexts texts;
+    texts.Cells.Resize(columns, static_cast<int>(objects.size()) + 1);
+    for (int column = 1; column < columns; ++column)
+        texts.Cells.SetCell(column, 0, std::move(names[static_cast<std::size_t>(column)]));
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        const int row = static_cast<int>(i) + 2;
-        table.SetCell(0, row, AttributeTable::ObjectHeader(row - 1));
-        const std::vector<std::string>& fields = objects[i];
-        const int used = std::min(static_cast<int>(fields.size()), columns - 1);
+        std::vector<std::string>& fields = objects[i];
+        const int used = std::min(static_cast<int>(fields.size()), columns);
         for (int f = 0; f < used; ++f)
-            table.SetCell(f + 1, row, std::move(objects[i][static_cast<std::size_t>(f)]));
+            texts.Cells.SetCell(f, static_cast<int>(i) + 1, std::move(fields[static_cast<std::size_t>(f)]));
     }
+    return texts;
 }
 
 } // namespace vantrel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/CellStore.h"
+#include "input/core/AttributeTexts.h"
 
 #include <string>
 
@@ -17,23 +17,23 @@ class TextFileReader;
 // every other cell is written byte for byte, untrimmed.
 
 // Writes the table to `fileName` as it is given (the window applies
-// EnsureCsvExtension), replacing the file. Throws IoError on any failure.
-void WriteAttributeCsv(const std::string& fileName, const CellStore& table);
+// EnsureCsvExtension), replacing the file only once the whole file is
+// written. Throws IoError on any failure.
+void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts);
 
-// Fills the table from a CSV file. The first line sets the attributes:
-// field 0 stands for the corner cell and is not read back, fields 1.. are
-// the attribute names. Every further line is an object: label and values.
-// The last line's CR LF ends it and adds no object, but each further line,
-// an empty one too, adds an object (an empty line gives one with no cells).
-// Fields beyond the attributes of the first line are dropped; cells a
-// short line does not reach stay empty. An empty first line gives a table
-// without attributes. A quoted field with no closing quote runs to the end
-// of its line.
+// Reads a CSV file. The first line sets the attributes: field 0 stands for
+// the corner cell and is not read back (the corner of the result is empty),
+// fields 1.. are the attribute names. Every further line is an object:
+// label and values. The last line's CR LF ends it and adds no object, but
+// each further line, an empty one too, adds an object (an empty line gives
+// one with no cells). Fields beyond the attributes of the first line are
+// dropped; cells a short line does not reach stay empty. An empty first
+// line gives a table without attributes. A quoted field with no closing
+// quote runs to the end of its line.
 //
-// The whole file is read and checked before the table changes: more than
-// 1000 objects or 200 attributes throws Error and leaves the table as it
-// was. A file that cannot be read throws IoError.
-void ReadAttributeCsv(const std::string& fileName, CellStore& table);
-void ReadAttributeCsv(TextFileReader& reader, CellStore& table);
+// More than MaxObjects objects or MaxAttributes attributes throws Error; a
+// file that cannot be read throws IoError.
+AttributeTexts ReadAttributeCsv(const std::string& fileName);
+AttributeTexts ReadAttributeCsv(TextFileReader& reader);
 
 } // namespace vantrel

@@ -1,8 +1,8 @@
 #include "input/core/AttributeDataFile.h"
 
-#include "input/core/AttributeTable.h"
-#include "input/core/MatrixDataFile.h"
 #include "common/Errors.h"
+#include "common/Limits.h"
+#include "input/core/MatrixDataFile.h"
 #include "platform/core/TextFile.h"
 
 namespace vantrel {
@@ -15,49 +15,49 @@ int ReadCount(TextFileReader& reader, const char* line, const char* what)
     try {
         return ReadObjectCountLine(reader);
     } catch (const Error&) {
-        throw Error("Read error: " + reader.FileName() + ": line " + line +
-                    " does not hold the " + what + " count of the table");
+        throw Error("Read error: " + reader.FileName() + ": line " + line + " does not hold the " + what +
+                    " count of the table");
     }
 }
 
 } // namespace
 
-void SaveAttributeDataFile(const std::string& fileName, const CellStore& table)
+void WriteAttributeDataFile(const std::string& fileName, const AttributeTexts& texts)
 {
     TextFileWriter writer(fileName, Replacement::Whole);
-    writer.WriteLine(std::to_string(table.RowCount()));
-    writer.WriteLine(std::to_string(table.ColumnCount()));
-    for (int row = 1; row < table.RowCount(); ++row)
-        for (int column = 1; column < table.ColumnCount(); ++column)
-            writer.WriteLine(TrimControls(table.Cell(column, row)));
+    const CellStore& cells = texts.Cells;
+    writer.WriteLine(std::to_string(cells.RowCount() + 1));
+    writer.WriteLine(std::to_string(cells.ColumnCount() + 1));
+    for (int row = 0; row < cells.RowCount(); ++row)
+        for (int column = 0; column < cells.ColumnCount(); ++column)
+            writer.WriteLine(TrimControls(cells.Cell(column, row)));
     writer.Close();
 }
 
-void LoadAttributeDataFile(const std::string& fileName, CellStore& table)
+AttributeTexts ReadAttributeDataFile(const std::string& fileName)
 {
     TextFileReader reader(fileName);
-    LoadAttributeDataFile(reader, table);
+    return ReadAttributeDataFile(reader);
 }
 
-void LoadAttributeDataFile(TextFileReader& reader, CellStore& table)
+AttributeTexts ReadAttributeDataFile(TextFileReader& reader)
 {
     const int rows = ReadCount(reader, "1", "row");
     const int columns = ReadCount(reader, "2", "column");
     if (rows < 2 || columns < 2)
         throw Error("Read error: " + reader.FileName() + ": a table has at least 2 rows and 2 columns (" +
-                    std::to_string(rows) + " rows and " + std::to_string(columns) +
-                    " columns given)");
-    try {
-        AttributeTable::CheckSize(rows - 2, columns - 2);
-    } catch (const Error& error) {
-        throw Error(reader.FileName() + ": " + error.what());
-    }
+                    std::to_string(rows) + " rows and " + std::to_string(columns) + " columns given)");
+    if (rows - 2 > MaxObjects)
+        throw Error(reader.FileName() + ": " + TooManyObjectsText(rows - 2));
+    if (columns - 2 > MaxAttributes)
+        throw Error(reader.FileName() + ": " + TooManyAttributesText(columns - 2));
 
-    table.Resize(columns, rows);
-    AttributeTable::NumberHeaders(table);
-    for (int row = 1; row < rows; ++row)
-        for (int column = 1; column < columns; ++column)
-            reader.ReadLine(table.Cell(column, row));
+    AttributeTexts texts;
+    texts.Cells.Resize(columns - 1, rows - 1);
+    for (int row = 0; row < rows - 1; ++row)
+        for (int column = 0; column < columns - 1; ++column)
+            reader.ReadLine(texts.Cells.Cell(column, row));
+    return texts;
 }
 
 } // namespace vantrel

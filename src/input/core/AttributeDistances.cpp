@@ -1,8 +1,8 @@
 #include "input/core/AttributeDistances.h"
 
+#include "common/Limits.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
-#include "input/core/AttributeTable.h"
 #include "input/core/CellNumber.h"
 #include "input/core/MatrixConfirm.h"
 #include "input/core/MatrixDataFile.h"
@@ -14,46 +14,45 @@ namespace vantrel {
 namespace {
 
 // "attribute 2 (weight)", or "attribute 2" when the name cell is blank.
-std::string AttributeName(const CellStore& table, int attribute)
+std::string AttributeName(const AttributeTexts& table, int attribute)
 {
     std::string text = "attribute " + std::to_string(attribute);
-    const int column = attribute + 1;
-    if (table.Contains(column, 1)) {
-        const std::string name = TrimControls(table.Cell(column, 1));
+    if (attribute <= table.AttributeCount()) {
+        const std::string_view name = TrimControls(table.Name(attribute));
         if (!name.empty())
-            text += " (" + name + ")";
+            text += " (" + std::string(name) + ")";
     }
     return text;
 }
 
 const char* const ZeroDeviation = "its standard deviation is 0 (every object has the same value)";
 
-[[noreturn]] void FailAttribute(const CellStore& table, int attribute, const std::string& why)
+[[noreturn]] void FailAttribute(const AttributeTexts& table, int attribute, const std::string& why)
 {
     throw Error("Cannot standardize " + AttributeName(table, attribute) + ": " + why);
 }
 
 } // namespace
 
-void ReadAttributeTable(const CellStore& table, AnalysisData& data, AttributeData& attributes)
+void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, AttributeData& attributes)
 {
-    const int objects = AttributeTable::ObjectCount(table);
-    const int count = AttributeTable::AttributeCount(table);
-    AttributeTable::CheckSize(objects, count);
-    if (objects < 0 || count < 0)
-        throw Error("The attribute table has no label column or no attribute-name row");
+    const int objects = table.ObjectCount();
+    const int count = table.AttributeCount();
+    if (objects > MaxObjects)
+        throw Error(TooManyObjectsText(objects));
+    if (count > MaxAttributes)
+        throw Error(TooManyAttributesText(count));
 
     data.ObjectCount = objects;
     attributes.AttributeCount = count;
     for (int i = 1; i <= objects; ++i) {
-        const int row = i + 1;
-        data.ObjectLabels[i] = table.Cell(1, row);
+        data.ObjectLabels[static_cast<std::size_t>(i)] = table.Label(i);
         for (int j = 1; j <= count; ++j) {
-            const int column = j + 1;
-            const std::string& text = table.Cell(column, row);
+            const std::string& text = table.Value(i, j);
             const std::optional<long double> value = ParseCellNumber(text);
+            // The window's grid row and column: the headers come first.
             if (!value)
-                throw CellConversionError(row, column, text);
+                throw CellConversionError(i + 1, j + 1, text);
             attributes.Value(i, j) = *value;
         }
     }
@@ -117,7 +116,7 @@ void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
             matrix(i, k) = distances[next++];
 }
 
-void StandardizeAttributes(AttributeData& attributes, int objects, const CellStore& table)
+void StandardizeAttributes(AttributeData& attributes, int objects, const AttributeTexts& table)
 {
     const int count = attributes.AttributeCount;
     for (int j = 1; j <= count; ++j) {

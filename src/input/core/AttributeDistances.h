@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/CellStore.h"
+#include "input/core/AttributeTexts.h"
 
 namespace vantrel {
 
@@ -22,8 +22,9 @@ class TriangularMatrix;
 // first, then per object its label and its values, converted from the cell
 // texts. A table beyond the capacity of the working data throws Error before
 // anything is written. The first cell that does not convert throws
-// CellConversionError (grid row and column); what came before stays read.
-void ReadAttributeTable(const CellStore& table, AnalysisData& data, AttributeData& attributes);
+// CellConversionError naming the cell's row and column in the window's grid;
+// what came before stays read.
+void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, AttributeData& attributes);
 
 // The distances between objects 1..objects over attributes 1..AttributeCount
 // into the lower triangle of `matrix`. All are computed before any is
@@ -35,8 +36,8 @@ void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
 // deviation (every object has the same value, so always with one object,
 // or a spread lost in rounding), no objects at all, or an overflow throws
 // Error naming the attribute by its
-// number and by its name in `table` (row 1); the attributes before it stay
+// number and by its name in `table`; the attributes before it stay
 // standardized.
-void StandardizeAttributes(AttributeData& attributes, int objects, const CellStore& table);
+void StandardizeAttributes(AttributeData& attributes, int objects, const AttributeTexts& table);
 
 } // namespace vantrel

@@ -45,7 +45,7 @@ void EchoTable(TextFileWriter* report, const std::string& header, const Analysis
 
 } // namespace
 
-bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind, AnalysisData& data,
+bool PressAttributeDistance(const AttributeTexts& table, AttributeDistanceKind kind, AnalysisData& data,
                             AttributeData& attributes, const ReportFileChooser& chooseReport,
                             std::unique_ptr<TextFileWriter>& report)
 {

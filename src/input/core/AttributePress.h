@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/CellStore.h"
+#include "input/core/AttributeTexts.h"
 #include "platform/core/TextFile.h"
 
 #include <functional>
@@ -38,7 +38,7 @@ using ReportFileChooser = std::function<std::optional<std::string>()>;
 // fails is closed (it keeps what was written) and `report` is left empty,
 // so no half-finished report stays open behind the window; DissimMatrix is
 // never touched by a failed computation.
-bool PressAttributeDistance(const CellStore& table, AttributeDistanceKind kind, AnalysisData& data,
+bool PressAttributeDistance(const AttributeTexts& table, AttributeDistanceKind kind, AnalysisData& data,
                             AttributeData& attributes, const ReportFileChooser& chooseReport,
                             std::unique_ptr<TextFileWriter>& report);
 

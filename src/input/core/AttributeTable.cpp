@@ -119,4 +119,28 @@ void DeleteAttributeColumn(CellStore& cells, int selectedColumn)
         cells.SetCell(column, 0, AttributeHeader(column - 1));
 }
 
+AttributeTexts TextsOf(const CellStore& cells)
+{
+    AttributeTexts texts;
+    const int columns = cells.ColumnCount() - 1;
+    const int rows = cells.RowCount() - 1;
+    texts.Cells.Resize(columns, rows);
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            texts.Cells.SetCell(column, row, cells.Cell(column + 1, row + 1));
+    return texts;
+}
+
+void Show(const AttributeTexts& texts, CellStore& cells, Corner corner)
+{
+    const std::string keptCorner = cells.Contains(1, 1) ? cells.Cell(1, 1) : std::string();
+    cells.Resize(texts.AttributeCount() + 2, texts.ObjectCount() + 2);
+    NumberHeaders(cells);
+    for (int row = 0; row <= texts.ObjectCount(); ++row)
+        for (int column = 0; column <= texts.AttributeCount(); ++column)
+            cells.SetCell(column + 1, row + 1, texts.Cells.Cell(column, row));
+    if (corner == Corner::Keep)
+        cells.SetCell(1, 1, keptCorner);
+}
+
 } // namespace vantrel::AttributeTable

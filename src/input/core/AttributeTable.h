@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Limits.h"
+#include "input/core/AttributeTexts.h"
 #include "platform/core/CellStore.h"
 
 namespace vantrel {
@@ -41,6 +42,18 @@ void DeleteAttributeColumn(CellStore& cells, int selectedColumn);
 // Throws Error with a message saying which limit a table of this size
 // exceeds; used wherever a table's size comes from outside the window.
 void CheckSize(int objects, int attributes);
+
+// The cells of the table without its headers.
+AttributeTexts TextsOf(const CellStore& cells);
+
+// Whether putting texts into the table keeps the corner cell (1, 1): a CSV
+// file does not carry it back.
+enum class Corner { Replace, Keep };
+
+// Puts texts read from a file into the table: its size from theirs, its
+// headers numbered, its cells from the texts. The fixed header texts and
+// the corner of row 0 are kept.
+void Show(const AttributeTexts& texts, CellStore& cells, Corner corner = Corner::Replace);
 
 } // namespace AttributeTable
 } // namespace vantrel

@@ -13,28 +13,34 @@ CellConversionError::CellConversionError(int row, int column, const std::string&
 {
 }
 
-void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind,
-                        AnalysisData& data)
+void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData& data)
 {
-    const int n = ObjectCountOf(labels);
-    if (n > AnalysisData::Capacity)
+    const int n = texts.ObjectCount();
+    if (n > MaxObjects)
         throw Error(TooManyObjectsText(n));
 
     data.ObjectCount = n;
     for (int i = 1; i <= n; ++i)
-        data.ObjectLabels[i] = CellOrEmpty(labels, 1, i);
+        data.ObjectLabels[static_cast<std::size_t>(i)] = texts.Labels[static_cast<std::size_t>(i - 1)];
 
-    TriangularMatrix& target =
-        kind == MatrixKind::Dissimilarity ? data.DissimMatrix : data.SimMatrix;
+    TriangularMatrix& target = kind == MatrixKind::Dissimilarity ? data.DissimMatrix : data.SimMatrix;
     for (int i = 2; i <= n; ++i) {
         for (int j = 1; j < i; ++j) {
-            const std::string& text = CellOrEmpty(matrix, j, i);
+            const std::string_view text = texts.Value(i, j);
             const std::optional<long double> value = ParseCellNumber(text);
             if (!value)
-                throw CellConversionError(i, j, text);
+                throw CellConversionError(i, j, std::string(text));
             target(i, j) = *value;
         }
     }
+}
+
+void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind, AnalysisData& data)
+{
+    // Refused before the grids are copied, let alone the data written.
+    if (ObjectCountOf(labels) > MaxObjects)
+        throw Error(TooManyObjectsText(ObjectCountOf(labels)));
+    ConfirmMatrixInput(MatrixTextsOfGrids(labels, matrix), kind, data);
 }
 
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/core/MatrixTexts.h"
 #include "platform/core/CellStore.h"
 #include "common/Errors.h"
 #include "common/Limits.h"
@@ -30,16 +31,18 @@ private:
     std::string cellText_;
 };
 
-// The OK of a matrix window. From the label grid (2 columns, N + 1 rows)
-// and the matrix grid (pair (i, j), i > j, in cell [j, i]) it writes, in
-// this order: ObjectCount := N, ObjectLabels[1..N] byte for byte, then the
-// lower triangle of the chosen matrix row by row, left to right.
+// The OK of a matrix window. From the texts it writes, in this order:
+// ObjectCount := N, ObjectLabels[1..N] byte for byte, then the lower
+// triangle of the chosen matrix row by row, left to right, each value
+// converted from its text.
 //
-// A cell that does not convert throws CellConversionError; the count, the
-// labels and the entries before that cell stay written. N above the
-// capacity of the shared data throws Error before anything is written.
-// InputDone is left to the window, which sets it as it closes.
-void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind,
-                        AnalysisData& data);
+// A text that does not convert throws CellConversionError; the count, the
+// labels and the entries before it stay written. N above MaxObjects throws
+// Error before anything is written.
+void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData& data);
+
+// The same from the window's two grids: the label grid (2 columns, N + 1
+// rows) and the matrix grid (pair (i, j), i > j, in cell [j, i]).
+void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind, AnalysisData& data);
 
 } // namespace vantrel

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/CellStore.h"
+#include "input/core/MatrixTexts.h"
 
 #include <string>
 
@@ -17,20 +17,20 @@ class TextFileReader;
 // control character or a double quote in it) is quoted, inner quotes
 // doubled; every other field is written exactly as the cell holds it.
 
-// Writes the grids to `fileName` (used as given), replacing the file.
-// Throws IoError on failure, leaving the part written so far.
-void ExportMatrixCsv(const std::string& fileName, const CellStore& labels, const CellStore& matrix);
+// Writes the texts to `fileName` (used as given), replacing the file only
+// once the whole file is written. Throws IoError on failure.
+void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts);
 
-// Fills the grids from a matrix CSV file. N is the number of fields of
-// line 1 minus 1; the labels come from line 1 alone, line 2 is skipped, and
-// line i+1 gives the cells [1..i-1, i]. Then the "*" marks are written.
+// Reads a matrix CSV file into `texts`. N is the number of fields of line 1
+// minus 1; the labels come from line 1 alone, line 2 is skipped, and line
+// i+1 gives the values of the pairs (i, 1)..(i, i-1).
 //
-// Throws IoError when the file cannot be read and Error when N exceeds the
-// capacity of the shared data, in both cases before the grids change. A data
-// line with too few fields (a missing line counts as one with none) throws
-// Error naming the line; the grids are then left as far as the import got.
-void ImportMatrixCsv(const std::string& fileName, CellStore& labels, CellStore& matrix);
-void ImportMatrixCsv(TextFileReader& reader, CellStore& labels, CellStore& matrix);
+// Throws IoError when the file cannot be read and Error when N exceeds
+// MaxObjects, in both cases with `texts` untouched. A data line with too
+// few fields (a missing line counts as one with none) throws Error naming
+// the line; `texts` then holds the labels and the values read before it.
+void ReadMatrixCsv(const std::string& fileName, MatrixTexts& texts);
+void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts);
 
 // The text of the error for a CSV line with too few fields.
 std::string CsvFieldIndexErrorText(const std::string& fileName, int lineNumber, std::size_t fieldCount,

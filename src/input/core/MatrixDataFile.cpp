@@ -1,11 +1,10 @@
 #include "input/core/MatrixDataFile.h"
 
-#include "engine/AnalysisData.h"
-#include "input/core/MatrixConfirm.h"
-#include "input/core/MatrixGrid.h"
 #include "common/Errors.h"
+#include "common/Limits.h"
 #include "platform/core/TextFile.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace vantrel {
@@ -15,7 +14,7 @@ bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 } // namespace
 
-std::string TrimControls(const std::string& text)
+std::string_view TrimControls(std::string_view text)
 {
     std::size_t begin = 0;
     std::size_t end = text.size();
@@ -61,42 +60,41 @@ int ReadObjectCountLine(TextFileReader& reader)
     return static_cast<int>(value);
 }
 
-void LoadMatrixDataFile(const std::string& fileName, CellStore& labels, CellStore& matrix)
+MatrixTexts ReadMatrixDataFile(const std::string& fileName)
 {
     TextFileReader reader(fileName);
-    LoadMatrixDataFile(reader, labels, matrix);
+    return ReadMatrixDataFile(reader);
 }
 
-void LoadMatrixDataFile(TextFileReader& reader, CellStore& labels, CellStore& matrix)
+MatrixTexts ReadMatrixDataFile(TextFileReader& reader)
 {
     const int n = ReadObjectCountLine(reader);
-    if (n > AnalysisData::Capacity)
+    if (n > MaxObjects)
         throw Error(reader.FileName() + ": " + TooManyObjectsText(n));
 
-    labels.Resize(2, n + 1);
-    for (int i = 1; i <= n; ++i) {
-        labels.SetCell(0, i, ObjectHeader(i));
-        reader.ReadLine(labels.Cell(1, i));
+    MatrixTexts texts;
+    texts.Labels.resize(static_cast<std::size_t>(std::max(n, 0)));
+    for (std::string& label : texts.Labels)
+        reader.ReadLine(label);
+    const std::size_t pairs = texts.PairCount();
+    // Most of the file is values: a first guess that spares regrowing.
+    texts.Values.Reserve(pairs, reader.Contents().size() - std::min(reader.Position(), reader.Contents().size()));
+    std::string_view line;
+    for (std::size_t k = 0; k < pairs; ++k) {
+        reader.ReadLine(line);
+        texts.Values.Append(line);
     }
-
-    matrix.Resize(n + 1, n + 1);
-    for (int i = 2; i <= n; ++i)
-        for (int j = 1; j < i; ++j)
-            reader.ReadLine(matrix.Cell(j, i));
-    RebuildMatrixMarks(matrix);
+    return texts;
 }
 
-void SaveMatrixDataFile(const std::string& fileName, const CellStore& labels,
-                        const CellStore& matrix)
+void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts)
 {
     TextFileWriter writer(fileName, Replacement::Whole);
-    const int n = ObjectCountOf(labels);
-    writer.WriteLine(std::to_string(n));
-    for (int i = 1; i <= n; ++i)
-        writer.WriteLine(CellOrEmpty(labels, 1, i));
-    for (int i = 2; i < matrix.RowCount(); ++i)
-        for (int j = 1; j < i; ++j)
-            writer.WriteLine(TrimControls(CellOrEmpty(matrix, j, i)));
+    writer.WriteLine(std::to_string(texts.ObjectCount()));
+    for (const std::string& label : texts.Labels)
+        writer.WriteLine(label);
+    for (std::size_t k = 0; k < texts.Values.Size(); ++k)
+        writer.WriteLine(TrimControls(texts.Values[k]));
     writer.Close();
 }
 

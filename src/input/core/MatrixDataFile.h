@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/core/CellStore.h"
+#include "input/core/MatrixTexts.h"
 
 #include <string>
 
@@ -16,24 +16,19 @@ class TextFileReader;
 // The file holds the cell texts, not numbers; nothing is validated until
 // the window's OK. Dissimilarity and similarity windows share the format.
 
-// Writes the two grids (label grid [1, 1..N], matrix grid lower triangle)
-// to `fileName`, replacing it. Values lose the characters of code 0..32 at
-// both ends; labels are written untrimmed. Throws IoError on any failure,
-// leaving the part written so far.
-void SaveMatrixDataFile(const std::string& fileName, const CellStore& labels,
-                        const CellStore& matrix);
+// Writes the texts to `fileName`, replacing it only once the whole file is
+// written. Values lose the characters of code 0..32 at both ends; labels
+// are written untrimmed. Throws IoError on any failure.
+void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts);
 
-// Fills the grids from a matrix data file. The label grid gets N + 1 rows
-// (its header row keeps its texts), the matrix grid N + 1 columns and rows
-// with numbered headers and "*" marks. Lines missing at the end read as
-// empty texts; lines after the last value are ignored. A negative N leaves
-// both grids at their single header row.
+// Reads a matrix data file. Lines missing at the end read as empty texts,
+// so the result is always complete; lines after the last value are
+// ignored. A count of 0 or below gives no objects.
 //
 // Throws IoError when the file cannot be read or its first line is not an
-// integer, Error when N exceeds what the shared data can hold; the grids are
-// untouched in those cases.
-void LoadMatrixDataFile(const std::string& fileName, CellStore& labels, CellStore& matrix);
-void LoadMatrixDataFile(TextFileReader& reader, CellStore& labels, CellStore& matrix);
+// integer, Error when N exceeds MaxObjects.
+MatrixTexts ReadMatrixDataFile(const std::string& fileName);
+MatrixTexts ReadMatrixDataFile(TextFileReader& reader);
 
 // Reads the object count at the reader's position: blanks, control
 // characters and line breaks are skipped, the number ends at the first
@@ -43,6 +38,6 @@ void LoadMatrixDataFile(TextFileReader& reader, CellStore& labels, CellStore& ma
 int ReadObjectCountLine(TextFileReader& reader);
 
 // The text without the characters of code 0..32 at either end.
-std::string TrimControls(const std::string& text);
+std::string_view TrimControls(std::string_view text);
 
 } // namespace vantrel

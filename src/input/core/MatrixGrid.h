@@ -1,5 +1,6 @@
 #pragma once
 
+#include "input/core/MatrixTexts.h"
 #include "platform/core/CellStore.h"
 
 #include <string>
@@ -37,5 +38,16 @@ void NumberLabelRows(CellStore& labels);
 // The state of a freshly opened window: two objects with empty labels and
 // one empty value cell.
 void SetUpFreshGrids(CellStore& labels, CellStore& matrix);
+
+// The labels and lower-triangle cells the grids hold, for N = the label
+// grid's row count minus 1.
+MatrixTexts MatrixTextsOfGrids(const CellStore& labels, const CellStore& matrix);
+
+// Puts texts read from a file into the grids: N + 1 label rows (the header
+// row keeps its texts), N + 1 matrix rows and columns with numbered headers,
+// the values present, and, once every value is there, the "*" marks. Cells
+// outside the values keep what they held, so a file that stopped part-way
+// leaves the grids as far as it got.
+void ShowMatrixTexts(const MatrixTexts& texts, CellStore& labels, CellStore& matrix);
 
 } // namespace vantrel

@@ -194,9 +194,9 @@ TextFileReader::TextFileReader(std::string name, std::string contents)
 {
 }
 
-bool TextFileReader::ReadLine(std::string& line)
+bool TextFileReader::ReadLine(std::string_view& line)
 {
-    line.clear();
+    line = {};
     if (AtEnd())
         return false;
     const std::size_t end = contents_.find('\n', position_);
@@ -205,9 +205,17 @@ bool TextFileReader::ReadLine(std::string& line)
     // A CR before the line end, or ending the file, belongs to the line end.
     if (length > 0 && contents_[stop - 1] == '\r')
         --length;
-    line.assign(contents_, position_, length);
+    line = std::string_view(contents_).substr(position_, length);
     position_ = end == std::string::npos ? contents_.size() : end + 1;
     return true;
+}
+
+bool TextFileReader::ReadLine(std::string& line)
+{
+    std::string_view view;
+    const bool read = ReadLine(view);
+    line.assign(view);
+    return read;
 }
 
 } // namespace vantrel

@@ -72,6 +72,8 @@ public:
 
     // The next line; false at the end of the file, leaving `line` empty.
     bool ReadLine(std::string& line);
+    // The same as a view into the contents, valid while the reader lives.
+    bool ReadLine(std::string_view& line);
     bool AtEnd() const { return position_ >= contents_.size(); }
 
     // Direct access for readers that scan tokens rather than lines.

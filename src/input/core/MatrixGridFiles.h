@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/core/CellStore.h"
+
+#include <string>
+
+namespace vantrel {
+
+class TextFileReader;
+
+// The file buttons of a matrix window on its two grids: the label grid (2
+// columns, N + 1 rows) and the matrix grid (N + 1 columns and rows, pair
+// (i, j), i > j, in cell [j, i]). The files hold MatrixTexts; these put
+// the window's headers and "*" marks around them.
+
+// Saves the data file, or exports the CSV file (`fileName` as given).
+// Throws IoError; the old file stays whole.
+void SaveMatrixDataFile(const std::string& fileName, const CellStore& labels, const CellStore& matrix);
+void ExportMatrixCsv(const std::string& fileName, const CellStore& labels, const CellStore& matrix);
+
+// Loads a data file. The grids are untouched when it fails.
+void LoadMatrixDataFile(const std::string& fileName, CellStore& labels, CellStore& matrix);
+void LoadMatrixDataFile(TextFileReader& reader, CellStore& labels, CellStore& matrix);
+
+// Imports a CSV file. The grids are untouched when the file cannot be read
+// or holds too many objects; a data line with too few fields leaves them as
+// far as the import got, before the error goes on.
+void ImportMatrixCsv(const std::string& fileName, CellStore& labels, CellStore& matrix);
+void ImportMatrixCsv(TextFileReader& reader, CellStore& labels, CellStore& matrix);
+
+} // namespace vantrel
