@@ -1,7 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
-#include <vector>
+#include <cstdlib>
+#include <memory>
+#include <new>
 
 namespace vantrel {
 
@@ -11,9 +14,15 @@ namespace vantrel {
 // element [i, j] sits at (i-1)(i-2)/2 + (j-1).
 class TriangularMatrix {
 public:
+    // The elements start at zero. They come zeroed from the system, so a
+    // matrix only costs memory where it is written: a run uses one of the
+    // two 8 MB matrices of the analysis data, often only a corner of it.
     explicit TriangularMatrix(int capacity)
-        : capacity_(capacity), values_(Offset(capacity + 1, 1), 0.0L)
+        : capacity_(capacity),
+          values_(static_cast<long double*>(std::calloc(std::max<std::size_t>(Offset(capacity + 1, 1), 1), sizeof(long double))))
     {
+        if (!values_)
+            throw std::bad_alloc();
     }
 
     long double& operator()(int i, int j) { return values_[Offset(i, j)]; }
@@ -24,7 +33,7 @@ public:
 
     int Capacity() const { return capacity_; }
     // Row i (elements [i, 1..i-1]) as a contiguous run.
-    const long double* Row(int i) const { return values_.data() + Offset(i, 1); }
+    const long double* Row(int i) const { return values_.get() + Offset(i, 1); }
 
     static std::size_t Offset(int i, int j)
     {
@@ -33,8 +42,11 @@ public:
     }
 
 private:
+    struct Release {
+        void operator()(long double* values) const { std::free(values); }
+    };
     int capacity_;
-    std::vector<long double> values_;
+    std::unique_ptr<long double[], Release> values_;
 };
 
 } // namespace vantrel

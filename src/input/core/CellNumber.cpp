@@ -22,100 +22,106 @@ locale_t CLocale()
     return locale;
 }
 
-// The length of the number at the start of `text` (sign, mantissa,
-// exponent), or 0 when it does not start with a well-formed number.
-std::size_t ScanNumber(std::string_view text)
+// A number split into the pieces that fix its value: ±Mantissa × 10^Exponent.
+// Exact when the mantissa took every significant digit.
+struct DecimalParts {
+    bool Negative = false;
+    std::uint64_t Mantissa = 0;
+    long long Exponent = 0;
+    bool Exact = true;
+};
+
+// Reads a well-formed number, the whole of `number`: an optional sign,
+// digits with at most one DecimalSeparator (at least one digit), and an
+// optional exponent (E or e, an optional sign, at least one digit). One pass
+// both checks the text and gathers the value, since a 1000-object file has
+// half a million of them. nullopt when the text is not such a number.
+std::optional<DecimalParts> ScanNumber(std::string_view number)
 {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        ++i;
-    std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == DecimalSeparator) {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++digits;
+    constexpr int MaxDigits = 19; // every 19-digit integer fits 64 bits
+    DecimalParts parts;
+    const char* p = number.data();
+    const char* const end = p + number.size();
+    if (p != end && (*p == '+' || *p == '-'))
+        parts.Negative = *p++ == '-';
+    // Leading zeros carry no digits; the digits after them go into the
+    // mantissa while it has room, and only mark the value inexact after.
+    const char* const integerStart = p;
+    while (p != end && *p == '0')
+        ++p;
+    int significant = 0;
+    for (; p != end && IsDigit(*p); ++p) {
+        if (significant < MaxDigits) {
+            parts.Mantissa = parts.Mantissa * 10 + static_cast<unsigned>(*p - '0');
+            ++significant;
+        } else {
+            parts.Exact = false;
+            ++parts.Exponent;
         }
     }
-    if (digits == 0)
-        return 0;
-    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
-        ++i;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-            ++i;
-        std::size_t exponentDigits = 0;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++exponentDigits;
+    bool anyDigit = p != integerStart;
+    if (p != end && *p == DecimalSeparator) {
+        const char* const fractionStart = ++p;
+        if (parts.Mantissa == 0)
+            for (; p != end && *p == '0'; ++p)
+                --parts.Exponent;
+        for (; p != end && IsDigit(*p); ++p) {
+            if (significant < MaxDigits) {
+                parts.Mantissa = parts.Mantissa * 10 + static_cast<unsigned>(*p - '0');
+                ++significant;
+                --parts.Exponent;
+            } else if (*p != '0') {
+                parts.Exact = false;
+            }
         }
-        if (exponentDigits == 0)
-            return 0;
+        anyDigit = anyDigit || p != fractionStart;
     }
-    return i;
+    if (!anyDigit)
+        return std::nullopt;
+    if (p != end) {
+        if (*p != 'E' && *p != 'e')
+            return std::nullopt;
+        ++p;
+        bool negativeExponent = false;
+        if (p != end && (*p == '+' || *p == '-'))
+            negativeExponent = *p++ == '-';
+        if (p == end)
+            return std::nullopt;
+        long long written = 0;
+        for (; p != end; ++p) {
+            if (!IsDigit(*p))
+                return std::nullopt;
+            // Far beyond any long double; only the text's form still counts.
+            if (written < 1000000)
+                written = written * 10 + (*p - '0');
+        }
+        parts.Exponent += negativeExponent ? -written : written;
+    }
+    return parts;
 }
 
-// The value of a well-formed number when it can be computed exactly in one
-// rounding: at most 19 significant digits (exact in the 64-bit significand)
-// and a decimal exponent within 27 (10^27 is exact too), so one multiply or
-// divide gives the correctly rounded result. nullopt leaves it to strtold.
-// Typed values almost always qualify, which keeps a 1000-object OK fast.
-std::optional<long double> ExactFastValue(std::string_view number)
+// The value when one rounding gives it exactly: the mantissa is exact in
+// the 64-bit significand and so is 10^27, so one multiply or divide by a
+// power up to 27 is correctly rounded. nullopt leaves it to strtold. Typed
+// values almost always qualify.
+std::optional<long double> ExactFastValue(const DecimalParts& parts)
 {
     static constexpr long double PowersOfTen[] = {
         1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
         1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
         1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
-    constexpr int MaxExactPower = 27;
-    constexpr int MaxDigits = 19;
+    constexpr long long MaxExactPower = 27;
 
-    std::size_t i = 0;
-    const bool negative = number[0] == '-';
-    if (number[0] == '+' || number[0] == '-')
-        ++i;
-    std::uint64_t mantissa = 0;
-    int digits = 0;
-    int exponent = 0;
-    bool afterSeparator = false;
-    for (; i < number.size() && number[i] != 'E' && number[i] != 'e'; ++i) {
-        if (number[i] == DecimalSeparator) {
-            afterSeparator = true;
-            continue;
-        }
-        const int digit = number[i] - '0';
-        if (afterSeparator)
-            --exponent;
-        if (mantissa == 0 && digit == 0)
-            continue; // leading zeros carry no digits
-        if (digits == MaxDigits)
-            return std::nullopt;
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(digit);
-        ++digits;
-    }
-    if (i < number.size()) {
-        ++i;
-        const bool negativeExponent = number[i] == '-';
-        if (number[i] == '+' || number[i] == '-')
-            ++i;
-        int written = 0;
-        for (; i < number.size(); ++i) {
-            written = written * 10 + (number[i] - '0');
-            if (written > 100000)
-                return std::nullopt;
-        }
-        exponent += negativeExponent ? -written : written;
-    }
+    if (!parts.Exact)
+        return std::nullopt;
     long double value = 0.0L;
-    if (mantissa != 0) {
-        if (exponent < -MaxExactPower || exponent > MaxExactPower)
+    if (parts.Mantissa != 0) {
+        if (parts.Exponent < -MaxExactPower || parts.Exponent > MaxExactPower)
             return std::nullopt;
-        value = static_cast<long double>(mantissa);
-        value = exponent < 0 ? value / PowersOfTen[-exponent] : value * PowersOfTen[exponent];
+        value = static_cast<long double>(parts.Mantissa);
+        value = parts.Exponent < 0 ? value / PowersOfTen[-parts.Exponent] : value * PowersOfTen[parts.Exponent];
     }
-    return negative ? -value : value;
+    return parts.Negative ? -value : value;
 }
 
 } // namespace
@@ -129,10 +135,10 @@ std::optional<long double> ParseCellNumber(std::string_view text)
     while (end > begin && text[end - 1] == ' ')
         --end;
     const std::string_view number = text.substr(begin, end - begin);
-    if (number.empty() || ScanNumber(number) != number.size())
+    const std::optional<DecimalParts> parts = ScanNumber(number);
+    if (!parts)
         return std::nullopt;
-
-    if (const std::optional<long double> fast = ExactFastValue(number))
+    if (const std::optional<long double> fast = ExactFastValue(*parts))
         return fast;
 
     // A short stack copy covers every ordinary cell without allocating.
