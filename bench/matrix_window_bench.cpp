@@ -124,7 +124,11 @@ int main(int argc, char** argv)
         FileDialogScript dialogs;
         dialogs.AddFileName(dataFile);
         TFDist form;
-        form.findChild<QPushButton*>("LoadButton")->click();
+        form.show();
+        // The first load of the process: every page of the grids' memory is
+        // new, as when a user opens the program and loads the file.
+        const double first = Seconds([&] { form.findChild<QPushButton*>("LoadButton")->click(); });
+        std::printf("first load in a fresh window of a fresh process: %.3f s (target 0.3 s)\n", first);
         ExportMatrixCsv(csvFile, form.findChild<StringGrid*>("StringGrid2")->Store(),
                         form.findChild<StringGrid*>("StringGrid1")->Store());
     }
