@@ -66,19 +66,18 @@ bool CellStoreModel::setData(const QModelIndex& index, const QVariant& value, in
     if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
         return false;
     const std::string utf8 = value.toString().toStdString();
-    const auto bytes = TryCp932FromUtf8(utf8);
-    if (!bytes) {
-        std::string message;
-        try {
-            Cp932FromUtf8(utf8);
-        } catch (const Error& error) {
-            message = error.what();
-        }
+    std::string bytes;
+    try {
+        bytes = Cp932FromUtf8(utf8);
+    } catch (const CharacterError& error) {
+        const QString message = QStringLiteral("The character \"%1\" (%2) cannot be stored in Shift-JIS (code page 932)")
+                                    .arg(QString::fromStdString(error.Character()),
+                                         QString::fromStdString(CodePointText(error.Character())));
         // Shown once the editor has closed, not from inside its commit.
-        QTimer::singleShot(0, this, [message] { ShowMessage(message); });
+        QTimer::singleShot(0, this, [message] { ShowWidgetMessage(message); });
         return false;
     }
-    SetCell(index.column(), index.row(), *bytes);
+    SetCell(index.column(), index.row(), bytes);
     return true;
 }
 

@@ -17,19 +17,22 @@ enum class MessageKind { Message, Error };
 
 struct ShownMessage {
     MessageKind Kind;
-    std::string Text; // as passed: code page 932 or UTF-8 bytes
+    std::string Text; // code page 932
 };
 
-// Shows `text` with one OK button and blocks until it is closed. The text is
-// code page 932 bytes (file and cell texts); UTF-8 texts, such as system
-// error texts naming a file, are recognised and shown as they are.
+// Shows `text` (code page 932, as every message) with one OK button and
+// blocks until it is closed.
 void ShowMessage(const std::string& text, QWidget* parent = nullptr);
+// The same for a message composed at the widget boundary, which may name
+// characters code page 932 has no form for; a recorder keeps it as
+// Cp932ForMessage gives it.
+void ShowWidgetMessage(const QString& text, QWidget* parent = nullptr);
 
 // The error box of the application: the text of an exception that left a
 // handler, with an error icon.
 void ShowErrorMessage(const std::string& text, QWidget* parent = nullptr);
 
-// The text of a message as it appears on screen.
+// The text of a message (code page 932) as it appears on screen.
 QString MessageTextToQString(const std::string& text);
 
 // Test seam: while a recorder is installed, boxes are not shown; each one is

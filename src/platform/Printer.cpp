@@ -2,6 +2,7 @@
 
 #include "platform/PrintDialog.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "platform/gui/PageFile.h"
 
 #include <QDateTime>
@@ -52,7 +53,7 @@ public:
             printer_.lastPdfPath_ = pdfPath_;
         } else if (printer_.systemPrinter_ && printer_.systemPrinter_->printerState() == QPrinter::Error) {
             throw Error("The page could not be printed on " +
-                        printer_.systemPrinter_->printerName().toStdString() + ".");
+                        Cp932ForMessage(printer_.systemPrinter_->printerName().toStdString()) + ".");
         }
     }
 

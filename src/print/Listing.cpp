@@ -1,5 +1,7 @@
 #include "print/Listing.h"
 
+#include "platform/core/Cp932.h"
+
 #include "platform/core/Padding.h"
 #include "platform/core/Canvas.h"
 #include "print/TextChannel.h"
@@ -64,6 +66,9 @@ void PrintAttributeListing(Canvas& canvas, const CellStore& table)
     PrintAttributeListing(channel, table);
 }
 
-std::string PrintedToFileText(const std::string& fileName) { return "Listing (PDF) = " + fileName; }
+std::string PrintedToFileText(const std::string& fileName)
+{
+    return "Listing (PDF) = " + Cp932ForMessage(fileName);
+}
 
 } // namespace vantrel

@@ -135,6 +135,19 @@ TEST(MatrixInputForm, OkOnAFreshWindowReportsRowTwoColumnOne)
     EXPECT_EQ(window.probe.InputDone, 0);
 }
 
+TEST(MatrixInputForm, OkErrorShowsTheCellInItsOwnCodePage)
+{
+    MessageRecorder messages;
+    Window<TFDist> window;
+    // ﾃｽﾄｳ: code page 932 bytes that are valid UTF-8 too, which once made
+    // the box show other characters.
+    window.Fill({"A", "B"}, {"\xC3\xBD\xC4\xB3"});
+    window.Click("CalcButton");
+    ASSERT_EQ(messages.Texts(MessageKind::Message).size(), 1u);
+    EXPECT_EQ(MessageTextToQString(messages.Texts(MessageKind::Message)[0]),
+              QStringLiteral("Error ===>  Cells[2,1] = ﾃｽﾄｳ"));
+}
+
 TEST(MatrixInputForm, OkStoresCountLabelsAndMatrixAndCloses)
 {
     MessageRecorder messages;

@@ -1,3 +1,4 @@
+#include "platform/core/TextFile.h"
 #include "platform/Application.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -78,10 +79,15 @@ TEST(MessageBox, RecorderKeepsKindAndTextAndNests)
     EXPECT_TRUE(outer.Texts(MessageKind::Error).empty());
 }
 
-TEST(MessageBox, TextsOfEitherEncodingShowReadably)
+TEST(MessageBox, MessagesAreCodePage932AndFileNamesAreMadeSo)
 {
     EXPECT_EQ(MessageTextToQString("\x83\x65\x83\x58\x83\x67"), QStringLiteral("テスト"));
-    EXPECT_EQ(MessageTextToQString("I/O error: /tmp/日本.txt: x"), QStringLiteral("I/O error: /tmp/日本.txt: x"));
+    // Half-width katakana whose bytes happen to be valid UTF-8 as well.
+    EXPECT_EQ(MessageTextToQString("\xC3\xBD\xC4\xB3"), QStringLiteral("ﾃｽﾄｳ"));
+    // A file name (platform bytes) is converted where the message is made;
+    // what code page 932 cannot hold shows as "?".
+    EXPECT_TRUE(MessageTextToQString(IoErrorText("/tmp/日本\u00e9.txt", ENOENT))
+                    .startsWith(QStringLiteral("I/O error: /tmp/日本?.txt: ")));
 }
 
 TEST(Application, ExceptionLeavingAHandlerGoesToTheErrorBox)

@@ -41,8 +41,9 @@ TEST(Cp932Test, RefusesCharactersWithoutACodePageForm)
     try {
         Cp932FromUtf8("ok \xF0\x9F\x98\x80 then");
         FAIL();
-    } catch (const Error& error) {
-        EXPECT_NE(std::string(error.what()).find("\xF0\x9F\x98\x80"), std::string::npos);
+    } catch (const CharacterError& error) {
+        EXPECT_EQ(error.Character(), "\xF0\x9F\x98\x80");
+        EXPECT_NE(std::string(error.what()).find("U+1F600"), std::string::npos);
     }
     EXPECT_FALSE(TryCp932FromUtf8("\xFF")); // not UTF-8 at all
 }

@@ -3,6 +3,7 @@
 #include "common/Errors.h"
 #include "common/Limits.h"
 #include "input/core/Csv.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/TextFile.h"
 
 #include <algorithm>
@@ -50,9 +51,9 @@ AttributeTexts ReadAttributeCsv(TextFileReader& reader)
     } while (!reader.AtEnd());
 
     if (static_cast<int>(objects.size()) > MaxObjects)
-        throw Error(reader.FileName() + ": " + TooManyObjectsText(static_cast<long long>(objects.size())));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyObjectsText(static_cast<long long>(objects.size())));
     if (columns - 1 > MaxAttributes)
-        throw Error(reader.FileName() + ": " + TooManyAttributesText(columns - 1));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyAttributesText(columns - 1));
 
     AttributeTexts texts;
     texts.Cells.Resize(columns, static_cast<int>(objects.size()) + 1);

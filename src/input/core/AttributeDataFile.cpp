@@ -3,6 +3,7 @@
 #include "common/Errors.h"
 #include "common/Limits.h"
 #include "input/core/MatrixDataFile.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/TextFile.h"
 
 namespace vantrel {
@@ -15,7 +16,7 @@ int ReadCount(TextFileReader& reader, const char* line, const char* what)
     try {
         return ReadObjectCountLine(reader);
     } catch (const Error&) {
-        throw Error("Read error: " + reader.FileName() + ": line " + line + " does not hold the " + what +
+        throw Error("Read error: " + Cp932ForMessage(reader.FileName()) + ": line " + line + " does not hold the " + what +
                     " count of the table");
     }
 }
@@ -45,12 +46,12 @@ AttributeTexts ReadAttributeDataFile(TextFileReader& reader)
     const int rows = ReadCount(reader, "1", "row");
     const int columns = ReadCount(reader, "2", "column");
     if (rows < 2 || columns < 2)
-        throw Error("Read error: " + reader.FileName() + ": a table has at least 2 rows and 2 columns (" +
+        throw Error("Read error: " + Cp932ForMessage(reader.FileName()) + ": a table has at least 2 rows and 2 columns (" +
                     std::to_string(rows) + " rows and " + std::to_string(columns) + " columns given)");
     if (rows - 2 > MaxObjects)
-        throw Error(reader.FileName() + ": " + TooManyObjectsText(rows - 2));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyObjectsText(rows - 2));
     if (columns - 2 > MaxAttributes)
-        throw Error(reader.FileName() + ": " + TooManyAttributesText(columns - 2));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyAttributesText(columns - 2));
 
     AttributeTexts texts;
     texts.Cells.Resize(columns - 1, rows - 1);

@@ -4,6 +4,7 @@
 #include "common/Limits.h"
 #include "input/core/Csv.h"
 #include "input/core/MatrixDataFile.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/TextFile.h"
 
 namespace vantrel {
@@ -55,7 +56,7 @@ void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts)
     const long long n = static_cast<long long>(names.size()) - 1;
     // Refused before anything changes, so the window keeps its data.
     if (n > MaxObjects)
-        throw Error(reader.FileName() + ": " + TooManyObjectsText(n));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyObjectsText(n));
 
     texts = MatrixTexts();
     if (n > 0)
@@ -67,7 +68,7 @@ void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts)
         reader.ReadLine(line);
         const std::vector<std::string> fields = SplitCsvLine(line);
         if (fields.size() < static_cast<std::size_t>(i))
-            throw Error(CsvFieldIndexErrorText(reader.FileName(), i + 1, fields.size(), i));
+            throw Error(CsvFieldIndexErrorText(Cp932ForMessage(reader.FileName()), i + 1, fields.size(), i));
         for (int j = 1; j < i; ++j)
             texts.Values.Append(fields[static_cast<std::size_t>(j)]);
     }

@@ -2,6 +2,7 @@
 
 #include "common/Errors.h"
 #include "common/Limits.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/TextFile.h"
 
 #include <algorithm>
@@ -55,7 +56,7 @@ int ReadObjectCountLine(TextFileReader& reader)
     if (token[0] == '-')
         value = -value;
     if (!valid || value > std::numeric_limits<int>::max())
-        throw IoError("I/O error: " + reader.FileName() +
+        throw IoError("I/O error: " + Cp932ForMessage(reader.FileName()) +
                       ": the first line does not hold the number of objects");
     return static_cast<int>(value);
 }
@@ -70,7 +71,7 @@ MatrixTexts ReadMatrixDataFile(TextFileReader& reader)
 {
     const int n = ReadObjectCountLine(reader);
     if (n > MaxObjects)
-        throw Error(reader.FileName() + ": " + TooManyObjectsText(n));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyObjectsText(n));
 
     MatrixTexts texts;
     texts.Labels.resize(static_cast<std::size_t>(std::max(n, 0)));

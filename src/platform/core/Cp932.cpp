@@ -3,6 +3,7 @@
 #include "common/Errors.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <iconv.h>
 
 namespace vantrel {
@@ -98,8 +99,36 @@ std::string Cp932FromUtf8(std::string_view utf8)
     std::size_t end = bad + 1;
     while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
         ++end;
-    throw Error("The character \"" + std::string(utf8.substr(bad, end - bad)) +
-                "\" cannot be stored in Shift-JIS (code page 932)");
+    throw CharacterError(std::string(utf8.substr(bad, end - bad)));
+}
+
+CharacterError::CharacterError(std::string character)
+    : Error("The character " + CodePointText(character) + " cannot be stored in Shift-JIS (code page 932)"),
+      character_(std::move(character))
+{
+}
+
+std::string CodePointText(std::string_view utf8)
+{
+    if (utf8.empty())
+        return "U+0000";
+    const auto lead = static_cast<unsigned char>(utf8[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    unsigned long code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length && k < utf8.size(); ++k)
+        code = (code << 6) | (static_cast<unsigned char>(utf8[k]) & 0x3F);
+    char text[16];
+    std::snprintf(text, sizeof text, "U+%04lX", code);
+    return text;
+}
+
+std::string Cp932ForMessage(std::string_view utf8)
+{
+    static const std::string replacement = "?";
+    std::string out;
+    std::size_t bad = 0;
+    ToCp932().Run(utf8, out, bad, &replacement);
+    return out;
 }
 
 std::string Utf8FromCp932(std::string_view bytes)

@@ -1,6 +1,7 @@
 #include "platform/core/TextFile.h"
 
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -13,7 +14,7 @@ namespace vantrel {
 
 std::string IoErrorText(const std::string& fileName, int errorNumber)
 {
-    return "I/O error: " + fileName + ": " + std::strerror(errorNumber);
+    return "I/O error: " + Cp932ForMessage(fileName) + ": " + Cp932ForMessage(std::strerror(errorNumber));
 }
 
 namespace {

@@ -8,7 +8,7 @@
 namespace vantrel {
 
 // The text of an IoError: the file's name and the platform's reason for an
-// errno value.
+// errno value, both made message text (code page 932).
 std::string IoErrorText(const std::string& fileName, int errorNumber);
 
 // How a writer takes the place of an existing file.

@@ -1,6 +1,7 @@
 #include "platform/gui/PageFile.h"
 
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/TextFile.h"
 
 #include <QFile>
@@ -23,7 +24,7 @@ QString NativeName(const std::string& fileName) { return QFile::decodeName(QByte
 
 [[noreturn]] void FailWith(const std::string& fileName, const QFile& file)
 {
-    throw IoError("I/O error: " + fileName + ": " + file.errorString().toStdString());
+    throw IoError("I/O error: " + Cp932ForMessage(fileName) + ": " + Cp932ForMessage(file.errorString().toStdString()));
 }
 
 } // namespace
@@ -83,13 +84,13 @@ void PageFile::Finish()
         return;
     if (parts_->Image && !parts_->Image->save(&parts_->File, "PNG")) {
         parts_->File.close();
-        throw IoError("I/O error: " + fileName_ + ": the image could not be written");
+        throw IoError("I/O error: " + Cp932ForMessage(fileName_) + ": the image could not be written");
     }
     parts_->Pdf.reset();
     if (!parts_->File.flush() || parts_->File.error() != QFileDevice::NoError) {
         const std::string reason = parts_->File.errorString().toStdString();
         parts_->File.close();
-        throw IoError("I/O error: " + fileName_ + ": " + reason);
+        throw IoError("I/O error: " + Cp932ForMessage(fileName_) + ": " + Cp932ForMessage(reason));
     }
     parts_->File.close();
     if (parts_->File.error() != QFileDevice::NoError)

@@ -1,6 +1,7 @@
 #include "runs/core/AnalysisRun.h"
 
 #include "engine/AnalysisData.h"
+#include "platform/core/Cp932.h"
 #include "print/Dendrogram.h"
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
@@ -70,9 +71,9 @@ void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage 
 
 std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName)
 {
-    std::string message = "Calculation ended. Output File = " + reportFileName;
+    std::string message = "Calculation ended. Output File = " + Cp932ForMessage(reportFileName);
     if (!pdfFileName.empty())
-        message += "\nDendrogram (PDF) = " + pdfFileName;
+        message += "\nDendrogram (PDF) = " + Cp932ForMessage(pdfFileName);
     return message;
 }
 
