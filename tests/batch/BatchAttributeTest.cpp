@@ -1,4 +1,4 @@
-#include "BatchProcess.h"
+#include "support/BatchProcess.h"
 
 #include "platform/core/Cp932.h"
 
@@ -10,19 +10,10 @@ namespace {
 using testing::BatchResult;
 using testing::ReadBytes;
 using testing::RunBatch;
-using testing::ScratchDir;
-using testing::WriteBytes;
 
-class BatchAttributeTest : public ::testing::Test {
+class BatchAttributeTest : public testing::BatchFixture {
 protected:
-    std::string Write(const std::string& name, const std::string& bytes)
-    {
-        const std::string path = dir_.File(name);
-        WriteBytes(path, bytes);
-        return path;
-    }
-
-    ScratchDir dir_;
+    std::string Write(const std::string& name, const std::string& bytes) { return dir_.Write(name, bytes); }
 };
 
 // Objects P (0, 0) and Q (3, 4) with attributes x and y.

@@ -1,4 +1,4 @@
-#include "BatchProcess.h"
+#include "support/BatchProcess.h"
 
 #include <gtest/gtest.h>
 

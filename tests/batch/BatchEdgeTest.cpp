@@ -2,7 +2,7 @@
 // at the ends of the long double range, from the data file to the report,
 // the merges and the page.
 
-#include "BatchProcess.h"
+#include "support/BatchProcess.h"
 
 #include <gtest/gtest.h>
 

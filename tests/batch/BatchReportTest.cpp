@@ -1,4 +1,4 @@
-#include "BatchProcess.h"
+#include "support/BatchProcess.h"
 
 #include "platform/core/Cp932.h"
 
@@ -10,20 +10,9 @@ namespace {
 using testing::BatchResult;
 using testing::ReadBytes;
 using testing::RunBatch;
-using testing::ScratchDir;
 using testing::WriteBytes;
 
-class BatchReportTest : public ::testing::Test {
-protected:
-    std::string DataFile(const std::string& bytes)
-    {
-        const std::string name = dir_.File("data.dat");
-        WriteBytes(name, bytes);
-        return name;
-    }
-
-    ScratchDir dir_;
-};
+using BatchReportTest = testing::BatchFixture;
 
 TEST_F(BatchReportTest, WritesTheSimilarityEchoByteForByte)
 {

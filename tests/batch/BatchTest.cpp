@@ -1,4 +1,4 @@
-#include "BatchProcess.h"
+#include "support/BatchProcess.h"
 
 #include "platform/core/Cp932.h"
 
@@ -13,23 +13,10 @@ namespace {
 
 using testing::BatchResult;
 using testing::RunBatch;
-using testing::ScratchDir;
-using testing::WriteBytes;
 
 const std::string Sample = std::string(VANTREL_SOURCE_DIR) + "/samples/";
 
-class BatchTest : public ::testing::Test {
-protected:
-    std::string DataFile(const std::string& bytes)
-    {
-        const std::string name = dir_.File("data" + std::to_string(++files_) + ".dat");
-        WriteBytes(name, bytes);
-        return name;
-    }
-
-    ScratchDir dir_;
-    int files_ = 0;
-};
+using BatchTest = testing::BatchFixture;
 
 TEST_F(BatchTest, PrintsOneLinePerMergeForEachMethod)
 {

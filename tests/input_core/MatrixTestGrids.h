@@ -2,12 +2,9 @@
 
 #include "input/core/MatrixGrid.h"
 #include "platform/core/CellStore.h"
+#include "support/ScratchFiles.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace vantrel::testing {
@@ -34,35 +31,5 @@ struct MatrixGrids {
                 Matrix.SetCell(j, i, k < values.size() ? values[k++] : " ");
     }
 };
-
-// A scratch folder removed with its contents at the end of the test.
-class ScratchDir {
-public:
-    ScratchDir()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vantrel-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
-    }
-    ~ScratchDir() { std::filesystem::remove_all(path_); }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline std::string ReadBytes(const std::string& fileName)
-{
-    std::ifstream in(fileName, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const std::string& fileName, const std::string& bytes)
-{
-    std::ofstream(fileName, std::ios::binary) << bytes;
-}
 
 } // namespace vantrel::testing

@@ -18,30 +18,19 @@
 #include "print/RecordingCanvas.h"
 #include "runs/TFMain.h"
 #include "runs/core/RunSession.h"
+#include "support/AttributeTables.h"
+#include "support/ScratchFiles.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace vantrel::testing {
-
-inline std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 // The button of that object name in `window`.
 inline QPushButton& ButtonOf(QWidget& window, const char* name)
@@ -72,13 +61,9 @@ inline void FillAttributeWindow(QWidget& window, const std::vector<std::string>&
 {
     auto* grid = window.findChild<StringGrid*>(QStringLiteral("StringGrid1"));
     grid->ChangeStore([&](CellStore& cells) {
-        cells.Resize(static_cast<int>(names.size()) + 2, static_cast<int>(rows.size()) + 2);
-        AttributeTable::NumberHeaders(cells);
+        cells = AttributeTableFromRows(rows, static_cast<int>(names.size()));
         for (std::size_t j = 0; j < names.size(); ++j)
             cells.SetCell(static_cast<int>(j) + 2, 1, names[j]);
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            for (std::size_t c = 0; c < rows[i].size(); ++c)
-                cells.SetCell(static_cast<int>(c) + 1, static_cast<int>(i) + 2, rows[i][c]);
     });
 }
 

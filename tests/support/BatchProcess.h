@@ -1,6 +1,8 @@
 #pragma once
 
-#include "input_core/MatrixTestGrids.h"
+#include "support/ScratchFiles.h"
+
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -47,5 +49,20 @@ inline BatchResult RunBatch(const std::vector<std::string>& arguments)
     result.Err = ReadBytes(errFile);
     return result;
 }
+
+// A scratch folder for the input and output files of vantrel-batch runs.
+class BatchFixture : public ::testing::Test {
+protected:
+    // A new data file holding `bytes`; every call gets a file of its own.
+    std::string DataFile(const std::string& bytes)
+    {
+        return dir_.Write("data" + std::to_string(++files_) + ".dat", bytes);
+    }
+
+    ScratchDir dir_;
+
+private:
+    int files_ = 0;
+};
 
 } // namespace vantrel::testing
