@@ -12,7 +12,7 @@ function(vantrel_layer target)
       set_target_properties(${target} PROPERTIES AUTOMOC ON)
     endif()
   else()
-    # A layer not written yet: nothing to compile, only what it passes on.
+    # Headers only: nothing to compile, only what it passes on.
     set(scope INTERFACE)
     add_library(${target} INTERFACE)
   endif()
@@ -23,4 +23,43 @@ function(vantrel_layer target)
   if(ARG_DEPS)
     target_link_libraries(${target} ${scope} ${ARG_DEPS})
   endif()
+  vantrel_record_layer(${target} ${ARG_DEPS})
+endfunction()
+
+# Notes the calling folder as the home of `target` and what it declares it
+# depends on, for the include check below.
+function(vantrel_record_layer target)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
+  if(folder STREQUAL "")
+    set(folder ".")
+  endif()
+  set_property(GLOBAL APPEND PROPERTY VANTREL_LAYER_TARGETS ${target})
+  set_property(GLOBAL PROPERTY VANTREL_LAYER_FOLDER_${target} ${folder})
+  set_property(GLOBAL PROPERTY VANTREL_LAYER_DEPS_${target} ${ARGN})
+endfunction()
+
+# Writes the folder of every layer with the folders it may include from
+# (its own and those of its declared dependencies), and adds a test that
+# checks every #include of src/ against it.
+function(vantrel_add_layer_check)
+  get_property(targets GLOBAL PROPERTY VANTREL_LAYER_TARGETS)
+  set(manifest "")
+  foreach(target IN LISTS targets)
+    get_property(folder GLOBAL PROPERTY VANTREL_LAYER_FOLDER_${target})
+    get_property(deps GLOBAL PROPERTY VANTREL_LAYER_DEPS_${target})
+    set(allowed ${folder})
+    foreach(dep IN LISTS deps)
+      get_property(dep_folder GLOBAL PROPERTY VANTREL_LAYER_FOLDER_${dep})
+      if(dep_folder)
+        list(APPEND allowed ${dep_folder})
+      endif()
+    endforeach()
+    list(JOIN allowed "," allowed_text)
+    string(APPEND manifest "${folder}=${allowed_text}\n")
+  endforeach()
+  set(manifest_file ${PROJECT_BINARY_DIR}/layer-includes.txt)
+  file(WRITE ${manifest_file} "${manifest}")
+  add_test(NAME LayerIncludes
+           COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}/src -DMANIFEST=${manifest_file}
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayerIncludes.cmake)
 endfunction()
