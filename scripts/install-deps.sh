@@ -8,6 +8,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  # The installable program: icons rendered from SVG, the man page from
+  # --help, the .deb with its library dependencies (dpkg-shlibdeps, file),
+  # and the validators of the desktop entry and the metainfo.
+  librsvg2-bin help2man dpkg-dev file desktop-file-utils appstream
 )
 if [[ "${VANTREL_EXTRA_PACKAGES:-}" != "" ]]; then
   read -r -a extra <<<"$VANTREL_EXTRA_PACKAGES"

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Builds Vantrel and runs every test, then builds the tests again with
+# Builds Vantrel and runs every test, builds the Debian package and checks it
+# installed in a scratch folder (scripts/package.sh: files, programs,
+# desktop-file-validate, appstreamcli validate), then builds the tests again with
 # AddressSanitizer and UndefinedBehaviorSanitizer (into build-asan/, or
 # $VANTREL_ASAN_BUILD_DIR) and runs them once more; any memory error, leak or
 # undefined behaviour fails that run. Exits non-zero on any failure. Both
@@ -13,6 +15,9 @@ export QT_QPA_PLATFORM=offscreen
 
 bash "$root/scripts/build.sh"
 ctest --test-dir "$build" --output-on-failure --parallel "$jobs" --timeout 600
+
+echo "== Debian package, installed into a scratch folder and checked"
+bash "$root/scripts/package.sh"
 
 echo "== Tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 VANTREL_BUILD_DIR=$asan_build bash "$root/scripts/build.sh" -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF

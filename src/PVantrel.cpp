@@ -8,6 +8,7 @@
 int main(int argc, char** argv)
 {
     vantrel::Application application(argc, argv);
+    vantrel::Application::setDesktopFileName(QStringLiteral("io.github.vantrel.Vantrel"));
     int status = 0;
     {
         vantrel::TFMain FMain;
