@@ -4,14 +4,14 @@
 // write both echoes to a report, compute 499,500 distances).
 //   attribute_bench [RUNS=5] [SEED=1]
 // Target: load plus standardized distances within 1 s.
-#include "input/core/AttributeGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeDataFile.h"
+#include "input/core/AttributeGridFiles.h"
+#include "input/core/AttributePress.h"
 #include "input/core/AttributeTable.h"
 #include "platform/core/CellStore.h"
 #include "platform/core/TextFile.h"
-#include "input/core/AttributePress.h"
 
 #include <algorithm>
 #include <chrono>
@@ -70,8 +70,8 @@ int main(int argc, char** argv)
     const int objects = vantrel::MaxObjects;
     const int attributes = vantrel::MaxAttributes;
     try {
-        const auto directory = std::filesystem::temp_directory_path() /
-                               ("vantrel_attribute_bench_" + std::to_string(seed));
+        const auto directory =
+            std::filesystem::temp_directory_path() / ("vantrel_attribute_bench_" + std::to_string(seed));
         std::filesystem::create_directories(directory);
         const std::string table = (directory / "table.dat").string();
         const std::string report = (directory / "report.txt").string();
@@ -89,8 +89,9 @@ int main(int argc, char** argv)
                 vantrel::CellStore cells;
                 const auto start = Clock::now();
                 vantrel::LoadAttributeDataFile(table, cells);
-                vantrel::PressAttributeDistance(vantrel::AttributeTable::TextsOf(cells), vantrel::AttributeDistanceKind::Standardized,
-                                                *data, *values, nullptr, opened);
+                vantrel::PressAttributeDistance(vantrel::AttributeTable::TextsOf(cells),
+                                                vantrel::AttributeDistanceKind::Standardized, *data, *values,
+                                                nullptr, opened);
                 bare.push_back(Seconds(start, Clock::now()));
             }
             const std::clock_t cpuStart = std::clock();
@@ -99,8 +100,9 @@ int main(int argc, char** argv)
             const auto start = Clock::now();
             vantrel::LoadAttributeDataFile(table, cells);
             const auto loaded = Clock::now();
-            vantrel::PressAttributeDistance(vantrel::AttributeTable::TextsOf(cells), vantrel::AttributeDistanceKind::Standardized,
-                                            *data, *values, [&] { return std::optional(report); }, opened);
+            vantrel::PressAttributeDistance(
+                vantrel::AttributeTable::TextsOf(cells), vantrel::AttributeDistanceKind::Standardized, *data,
+                *values, [&] { return std::optional(report); }, opened);
             opened->Close();
             const auto done = Clock::now();
             loads.push_back(Seconds(start, loaded));
@@ -112,8 +114,7 @@ int main(int argc, char** argv)
                     "  load %.3f s, standardized press %.3f s, total %.3f s wall, %.3f s CPU "
                     "(target <= 1 s)\n"
                     "  load and standardized distances without a report: %.3f s wall\n",
-                    runs, Median(loads), Median(presses), Median(totals), Median(cpus),
-                    Median(bare));
+                    runs, Median(loads), Median(presses), Median(totals), Median(cpus), Median(bare));
         std::printf("check: d(2,1) = %.12Lg\n", data->DissimMatrix(2, 1));
         std::filesystem::remove_all(directory);
         return Median(totals) <= 1.0 ? 0 : 1;

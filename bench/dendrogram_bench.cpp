@@ -85,8 +85,8 @@ int main(int argc, char** argv)
         std::sort(cpu.begin(), cpu.end());
         std::printf("dendrogram page to PDF, N = %d, %s linkage: median %.3f s wall, %.3f s CPU over %d runs "
                     "(target 0.5 s)\n",
-                    n, linkage == Linkage::Single ? "single" : "complete", wall[wall.size() / 2], cpu[cpu.size() / 2],
-                    runs);
+                    n, linkage == Linkage::Single ? "single" : "complete", wall[wall.size() / 2],
+                    cpu[cpu.size() / 2], runs);
     }
     std::remove(path.c_str());
     return 0;

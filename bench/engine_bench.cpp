@@ -19,8 +19,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <ctime>
+#include <random>
 #include <vector>
 
 namespace {
@@ -110,8 +110,7 @@ constexpr Step Steps[] = {
 
 ClusterTree RunEngine(const AnalysisData& data, const Step& step)
 {
-    return step.Similarities ? MergeSimilarities(data, step.Method)
-                             : MergeDissimilarities(data, step.Method);
+    return step.Similarities ? MergeSimilarities(data, step.Method) : MergeDissimilarities(data, step.Method);
 }
 
 } // namespace
@@ -142,13 +141,12 @@ int main(int argc, char** argv)
                                      : LiteralMergeDissimilarities(*small, step.Method);
         const double literalMs = Milliseconds(Clock::now() - start);
         const double engineMs = MedianMilliseconds(runs, [&] { RunEngine(*small, step); }).Wall;
-        const std::string difference = testing::Difference(
-            RunEngine(*small, step), expected, step.Method == Linkage::Average);
+        const std::string difference =
+            testing::Difference(RunEngine(*small, step), expected, step.Method == Linkage::Average);
         if (!difference.empty())
             ++mismatches;
-        std::printf("  %s  literal %9.1f ms  engine %7.3f ms  ratio %8.0f  %s\n", step.Name,
-                    literalMs, engineMs, literalMs / engineMs,
-                    difference.empty() ? "same tree" : difference.c_str());
+        std::printf("  %s  literal %9.1f ms  engine %7.3f ms  ratio %8.0f  %s\n", step.Name, literalMs,
+                    engineMs, literalMs / engineMs, difference.empty() ? "same tree" : difference.c_str());
     }
     return mismatches == 0 ? 0 : 1;
 }

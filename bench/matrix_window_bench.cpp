@@ -3,10 +3,10 @@
 // 499,500 cells, and repainting the 1001 x 1001 grid after scrolling.
 // Targets: load <= 1 s, OK <= 0.5 s for either format; repaints well under a
 // frame (16 ms). Runs offscreen; prints the median of several runs.
-#include "input/core/MatrixGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/TFDist.h"
 #include "input/core/MatrixCsv.h"
+#include "input/core/MatrixGridFiles.h"
 #include "input_core/MatrixTestGrids.h"
 #include "platform/Application.h"
 #include "platform/FileDialog.h"
@@ -82,8 +82,8 @@ void TimeLoadAndOk(const char* title, const char* button, const std::string& fil
             return;
         }
     }
-    std::printf("%-22s load %7.3f s   OK %7.3f s   (pair (1000, 999) = %.6Lf)\n", title,
-                Median(loads), Median(oks), Shared().DissimMatrix(Objects, Objects - 1));
+    std::printf("%-22s load %7.3f s   OK %7.3f s   (pair (1000, 999) = %.6Lf)\n", title, Median(loads),
+                Median(oks), Shared().DissimMatrix(Objects, Objects - 1));
 }
 
 void TimeScrolling(const std::string& fileName)
@@ -97,7 +97,8 @@ void TimeScrolling(const std::string& fileName)
     std::vector<double> repaints;
     for (int step = 0; step <= 20; ++step) {
         const double fraction = step / 20.0;
-        grid->verticalScrollBar()->setValue(static_cast<int>(grid->verticalScrollBar()->maximum() * fraction));
+        grid->verticalScrollBar()->setValue(
+            static_cast<int>(grid->verticalScrollBar()->maximum() * fraction));
         grid->horizontalScrollBar()->setValue(
             static_cast<int>(grid->horizontalScrollBar()->maximum() * (1.0 - fraction)));
         // grab() renders the viewport into a pixmap: every visible cell drawn.

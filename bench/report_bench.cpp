@@ -32,7 +32,8 @@ int main(int argc, char** argv)
     for (int i = 1; i <= n; ++i) {
         data->ObjectLabels[static_cast<std::size_t>(i)] = "obj" + std::to_string(i);
         for (int j = 1; j < i; ++j)
-            data->DissimMatrix(i, j) = static_cast<long double>(unit(random)) * std::pow(10.0L, magnitude(random));
+            data->DissimMatrix(i, j) =
+                static_cast<long double>(unit(random)) * std::pow(10.0L, magnitude(random));
     }
 
     const std::string path = "/tmp/vantrel-report-bench.txt";
@@ -56,9 +57,10 @@ int main(int argc, char** argv)
     }
     std::sort(seconds.begin(), seconds.end());
     std::sort(cpu.begin(), cpu.end());
-    std::printf("report, N = %d (500500 values): median %.3f s wall, %.3f s CPU, best %.3f s wall over %d runs "
-                "(target 0.3 s)\n",
-                n, seconds[seconds.size() / 2], cpu[cpu.size() / 2], seconds.front(), runs);
+    std::printf(
+        "report, N = %d (500500 values): median %.3f s wall, %.3f s CPU, best %.3f s wall over %d runs "
+        "(target 0.3 s)\n",
+        n, seconds[seconds.size() / 2], cpu[cpu.size() / 2], seconds.front(), runs);
     std::remove(path.c_str());
     return 0;
 }

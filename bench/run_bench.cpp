@@ -4,10 +4,10 @@
 // clustering and the dendrogram written to a PDF file.
 //
 //   run_bench [objects] [repeats]
-#include "input/core/MatrixGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixDataFile.h"
+#include "input/core/MatrixGridFiles.h"
 #include "platform/Application.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
@@ -133,8 +133,9 @@ double TimeRun(Kind kind, int method, const DataSet& set, const QTemporaryDir& d
         else
             FillMatrix(*input, kind == Kind::Similarity ? set.SimFile : set.DissimFile);
         timer.start();
-        input->findChild<QPushButton*>(kind == Kind::Attribute ? QStringLiteral("EucButton")
-                                                               : QStringLiteral("CalcButton"))
+        input
+            ->findChild<QPushButton*>(kind == Kind::Attribute ? QStringLiteral("EucButton")
+                                                              : QStringLiteral("CalcButton"))
             ->click();
     });
     main.findChild<QPushButton*>(QString::fromLatin1(runButton))->click();
@@ -146,7 +147,9 @@ double TimeRun(Kind kind, int method, const DataSet& set, const QTemporaryDir& d
     completed = errors.empty() && texts.size() == 1 && texts[0].rfind("Calculation ended.", 0) == 0;
     if (!completed)
         std::fprintf(stderr, "run did not complete: %s\n",
-                     !errors.empty() ? errors[0].c_str() : texts.empty() ? "(no message)" : texts[0].c_str());
+                     !errors.empty() ? errors[0].c_str()
+                     : texts.empty() ? "(no message)"
+                                     : texts[0].c_str());
     return seconds;
 }
 

@@ -23,8 +23,7 @@ inline void Require(const std::string& failure)
 inline const std::string& ScratchFile(const char* target)
 {
     static const std::string path = (std::filesystem::temp_directory_path() /
-                                     ("vantrel-fuzz-" + std::string(target) + "-" +
-                                      std::to_string(getpid())))
+                                     ("vantrel-fuzz-" + std::string(target) + "-" + std::to_string(getpid())))
                                         .string();
     return path;
 }

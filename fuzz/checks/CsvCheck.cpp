@@ -32,8 +32,7 @@ std::string RoundTrip(const Fields& fields, const char* what)
         line += (k ? "," : "") + QuoteCsvField(fields[k]);
     const Fields read = SplitCsvLine(line);
     if (!SameFields(fields, read))
-        return std::string(what) + ": wrote " + Show(fields) + " as '" + line + "', read back " +
-               Show(read);
+        return std::string(what) + ": wrote " + Show(fields) + " as '" + line + "', read back " + Show(read);
     return {};
 }
 

@@ -1,13 +1,13 @@
-#include "input/core/MatrixGridFiles.h"
-#include "input/core/AttributeGridFiles.h"
 #include "FuzzChecks.h"
+#include "input/core/AttributeGridFiles.h"
+#include "input/core/MatrixGridFiles.h"
 
+#include "common/Errors.h"
 #include "input/core/AttributeCsv.h"
 #include "input/core/AttributeDataFile.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixCsv.h"
 #include "input/core/MatrixDataFile.h"
-#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <functional>
@@ -31,14 +31,16 @@ std::string CompareCells(const char* grid, const CellStore& first, const CellSto
             const std::string& was = first.Cell(column, row);
             const std::string expected = trimmed(column, row) ? std::string(TrimControls(was)) : was;
             if (second.Cell(column, row) != expected)
-                return std::string(grid) + ": cell [" + std::to_string(column) + ", " +
-                       std::to_string(row) + "] '" + was + "' came back as '" +
-                       second.Cell(column, row) + "'";
+                return std::string(grid) + ": cell [" + std::to_string(column) + ", " + std::to_string(row) +
+                       "] '" + was + "' came back as '" + second.Cell(column, row) + "'";
         }
     return {};
 }
 
-bool LowerTriangle(int column, int row) { return column >= 1 && column < row; }
+bool LowerTriangle(int column, int row)
+{
+    return column >= 1 && column < row;
+}
 
 using MatrixLoad = std::function<void(TextFileReader&, CellStore&, CellStore&)>;
 using MatrixSave = std::function<void(const std::string&, const CellStore&, const CellStore&)>;
@@ -46,8 +48,7 @@ using MatrixSave = std::function<void(const std::string&, const CellStore&, cons
 // `firstLoad` reads the bytes, `save` writes the grids, `load` reads them
 // back; a refusal of the bytes passes.
 std::string CheckMatrixRoundTrip(const std::string& bytes, const std::string& scratchFile,
-                                 const MatrixLoad& firstLoad, const MatrixSave& save,
-                                 const MatrixLoad& load)
+                                 const MatrixLoad& firstLoad, const MatrixSave& save, const MatrixLoad& load)
 {
     CellStore labels;
     CellStore matrix;
@@ -76,8 +77,8 @@ using TableLoad = std::function<void(TextFileReader&, CellStore&)>;
 using TableSave = std::function<void(const std::string&, const CellStore&)>;
 
 std::string CheckTableRoundTrip(const std::string& bytes, const std::string& scratchFile,
-                                const TableLoad& firstLoad, const TableSave& save,
-                                const TableLoad& load, const TrimmedCell& trimmed,
+                                const TableLoad& firstLoad, const TableSave& save, const TableLoad& load,
+                                const TrimmedCell& trimmed,
                                 const std::function<bool(const CellStore&)>& skip = {})
 {
     CellStore table;
@@ -117,14 +118,16 @@ const TableLoad ReadAttributes = [](TextFileReader& reader, CellStore& table) {
 
 // A NUL byte ends a CSV line, so cells holding one cannot pass through a
 // CSV file; the data files keep them.
-bool HoldsNul(const std::string& bytes) { return bytes.find('\0') != std::string::npos; }
+bool HoldsNul(const std::string& bytes)
+{
+    return bytes.find('\0') != std::string::npos;
+}
 
 } // namespace
 
 std::string CheckMatrixDataFile(const std::string& bytes, const std::string& scratchFile)
 {
-    return CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, SaveMatrixDataFile,
-                                LoadMatrixFile);
+    return CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, SaveMatrixDataFile, LoadMatrixFile);
 }
 
 std::string CheckMatrixCsv(const std::string& bytes, const std::string& scratchFile)
@@ -133,8 +136,7 @@ std::string CheckMatrixCsv(const std::string& bytes, const std::string& scratchF
     std::string failure =
         CheckMatrixRoundTrip(bytes, scratchFile, ImportMatrix, ExportMatrixCsv, ImportMatrix);
     if (failure.empty() && !HoldsNul(bytes))
-        failure = CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, ExportMatrixCsv,
-                                       ImportMatrix);
+        failure = CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, ExportMatrixCsv, ImportMatrix);
     return failure;
 }
 
@@ -147,8 +149,8 @@ void WriteAttributeGrid(const std::string& fileName, const CellStore& table)
 std::string CheckAttributeCsv(const std::string& bytes, const std::string& scratchFile)
 {
     const auto untrimmed = [](int, int) { return false; };
-    std::string failure = CheckTableRoundTrip(bytes, scratchFile, ReadAttributes,
-                                              WriteAttributeGrid, ReadAttributes, untrimmed);
+    std::string failure = CheckTableRoundTrip(bytes, scratchFile, ReadAttributes, WriteAttributeGrid,
+                                              ReadAttributes, untrimmed);
     if (!failure.empty() || HoldsNul(bytes))
         return failure;
     // The bytes as a data file whose table is exported. The corner cell is

@@ -17,8 +17,9 @@ namespace {
 
 void LoadAttributeInput(const BatchOptions& options, AnalysisData& data, RunSession& session)
 {
-    const AttributeTexts table = HasCsvExtension(options.InputFile) ? ReadAttributeCsv(options.InputFile)
-                                                                     : ReadAttributeDataFile(options.InputFile);
+    const AttributeTexts table = HasCsvExtension(options.InputFile)
+                                     ? ReadAttributeCsv(options.InputFile)
+                                     : ReadAttributeDataFile(options.InputFile);
 
     ReportFileChooser chooseReport;
     if (!options.ReportFile.empty())

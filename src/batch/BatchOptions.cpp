@@ -2,8 +2,8 @@
 
 #include <array>
 #include <initializer_list>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -46,10 +46,9 @@ const auto Rules = std::to_array<OptionRule>({
      }},
     {"--method", "complete|average|single", "linkage method (default complete)",
      [](BatchOptions& options, const std::string& value) {
-         options.Method = OneOf<Linkage>("--method", value,
-                                         {{"complete", Linkage::Complete},
-                                          {"average", Linkage::Average},
-                                          {"single", Linkage::Single}});
+         options.Method = OneOf<Linkage>(
+             "--method", value,
+             {{"complete", Linkage::Complete}, {"average", Linkage::Average}, {"single", Linkage::Single}});
      }},
     {"--merges", "FILE",
      "cluster the matrix data file FILE and print one line per merge:\n"

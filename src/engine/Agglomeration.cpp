@@ -45,10 +45,10 @@
 
 #include "engine/Agglomeration.h"
 
-#include "engine/AnalysisData.h"
-#include "engine/MergeRules.h"
 #include "common/Errors.h"
 #include "common/Limits.h"
+#include "engine/AnalysisData.h"
+#include "engine/MergeRules.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -103,8 +103,7 @@ public:
         if (n_ > matrix_.Capacity())
             throw Error(TooManyObjectsText(n_));
         Prepare();
-        while (MergeStep()) {
-        }
+        while (MergeStep()) { }
         return std::move(tree_);
     }
 

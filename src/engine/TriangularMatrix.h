@@ -18,8 +18,8 @@ public:
     // matrix only costs memory where it is written: a run uses one of the
     // two 8 MB matrices of the analysis data, often only a corner of it.
     explicit TriangularMatrix(int capacity)
-        : capacity_(capacity),
-          values_(static_cast<long double*>(std::calloc(std::max<std::size_t>(Offset(capacity + 1, 1), 1), sizeof(long double))))
+        : capacity_(capacity), values_(static_cast<long double*>(std::calloc(
+                                   std::max<std::size_t>(Offset(capacity + 1, 1), 1), sizeof(long double))))
     {
         if (!values_)
             throw std::bad_alloc();

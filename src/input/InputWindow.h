@@ -11,7 +11,7 @@ namespace vantrel {
 class InputWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit InputWindow(QWidget* owner = nullptr) : QWidget(owner, Qt::Window) {}
+    explicit InputWindow(QWidget* owner = nullptr) : QWidget(owner, Qt::Window) { }
 
 signals:
     void Closed();

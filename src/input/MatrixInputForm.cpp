@@ -1,11 +1,11 @@
 #include "input/MatrixInputForm.h"
 
 #include "engine/AnalysisData.h"
+#include "input/InputFileDialogs.h"
 #include "input/core/Csv.h"
 #include "input/core/MatrixGrid.h"
-#include "input/core/MatrixGridFiles.h"
 #include "input/core/MatrixGridEditing.h"
-#include "input/InputFileDialogs.h"
+#include "input/core/MatrixGridFiles.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
@@ -153,9 +153,8 @@ void MatrixInputForm::LoadButtonClick()
     const std::optional<std::string> fileName = ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
-    ChangeBothGrids([&fileName](CellStore& labels, CellStore& matrix) {
-        LoadMatrixDataFile(*fileName, labels, matrix);
-    });
+    ChangeBothGrids(
+        [&fileName](CellStore& labels, CellStore& matrix) { LoadMatrixDataFile(*fileName, labels, matrix); });
     CalcButton->setFocus();
 }
 
@@ -178,9 +177,8 @@ void MatrixInputForm::RDCSVButtonClick()
         ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
     if (!fileName)
         return;
-    ChangeBothGrids([&fileName](CellStore& labels, CellStore& matrix) {
-        ImportMatrixCsv(*fileName, labels, matrix);
-    });
+    ChangeBothGrids(
+        [&fileName](CellStore& labels, CellStore& matrix) { ImportMatrixCsv(*fileName, labels, matrix); });
     CalcButton->setFocus();
 }
 

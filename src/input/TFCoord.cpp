@@ -1,13 +1,13 @@
 #include "input/TFCoord.h"
 
 #include "engine/AnalysisData.h"
+#include "input/InputFileDialogs.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeGridFiles.h"
 #include "input/core/AttributePress.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/Csv.h"
 #include "input/core/MatrixConfirm.h"
-#include "input/InputFileDialogs.h"
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
@@ -56,8 +56,7 @@ TFCoord::TFCoord(QWidget* owner) : InputWindow(owner)
     RDCSVButton = addButton("RDCSVButton", "読出（CSV）", 656, 152, ButtonWidth);
     PButton = addButton("PButton", "印  刷", 616, 200, ButtonWidth);
     EucButton = addButton("EucButton", "ユークリッド距離", 584, 248, DistanceButtonWidth);
-    EucStdButton =
-        addButton("EucStdButton", "標準化ユークリッド距離", 584, 288, DistanceButtonWidth);
+    EucStdButton = addButton("EucStdButton", "標準化ユークリッド距離", 584, 288, DistanceButtonWidth);
 
     ConnectHandler(AddButton, this, &TFCoord::AddButtonClick);
     ConnectHandler(DelButton, this, &TFCoord::DelButtonClick);
@@ -71,8 +70,8 @@ TFCoord::TFCoord(QWidget* owner) : InputWindow(owner)
     ConnectHandler(EucButton, this, &TFCoord::EucButtonClick);
     ConnectHandler(EucStdButton, this, &TFCoord::EucStdButtonClick);
 
-    QWidget* const tabOrder[] = {StringGrid1, AddButton,   DelButton,    EucButton,
-                                 SaveButton,  LoadButton,  PButton,      WRCSVButton,
+    QWidget* const tabOrder[] = {StringGrid1, AddButton,    DelButton,    EucButton,
+                                 SaveButton,  LoadButton,   PButton,      WRCSVButton,
                                  RDCSVButton, EucStdButton, AddColButton, DelColButton};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -188,23 +187,29 @@ void TFCoord::PButtonClick()
 {
     StringGrid1->FinishEditing();
     // The dialog only chooses the printer: a cancel prints all the same.
-    const std::string pdf = PrintAfterDialog(this, [this](Canvas& canvas) {
-        PrintAttributeListing(canvas, StringGrid1->Store());
-    });
+    const std::string pdf = PrintAfterDialog(
+        this, [this](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store()); });
     if (!pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
 }
 
-void TFCoord::EucButtonClick() { PressDistance(AttributeDistanceKind::Euclidean); }
+void TFCoord::EucButtonClick()
+{
+    PressDistance(AttributeDistanceKind::Euclidean);
+}
 
-void TFCoord::EucStdButtonClick() { PressDistance(AttributeDistanceKind::Standardized); }
+void TFCoord::EucStdButtonClick()
+{
+    PressDistance(AttributeDistanceKind::Standardized);
+}
 
 void TFCoord::PressDistance(AttributeDistanceKind kind)
 {
     StringGrid1->FinishEditing();
     const auto chooseReport = [this] { return ChooseFile(openDialog1_, this, "Output File", std::string()); };
     try {
-        if (!PressAttributeDistance(AttributeTable::TextsOf(StringGrid1->Store()), kind, Shared(), Attributes(), chooseReport, report_))
+        if (!PressAttributeDistance(AttributeTable::TextsOf(StringGrid1->Store()), kind, Shared(),
+                                    Attributes(), chooseReport, report_))
             return;
     } catch (const CellConversionError& error) {
         // The user corrects the cell and presses again.

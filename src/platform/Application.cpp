@@ -6,7 +6,7 @@
 
 namespace vantrel {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) { }
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

@@ -1,8 +1,8 @@
 #include "platform/CellStoreModel.h"
 
+#include "common/Errors.h"
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
-#include "common/Errors.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -10,7 +10,7 @@
 
 namespace vantrel {
 
-CellStoreModel::CellStoreModel(QObject* parent) : QAbstractTableModel(parent) {}
+CellStoreModel::CellStoreModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 void CellStoreModel::SetCell(int column, int row, std::string text)
 {
@@ -70,9 +70,10 @@ bool CellStoreModel::setData(const QModelIndex& index, const QVariant& value, in
     try {
         bytes = Cp932FromUtf8(utf8);
     } catch (const CharacterError& error) {
-        const QString message = QStringLiteral("The character \"%1\" (%2) cannot be stored in Shift-JIS (code page 932)")
-                                    .arg(QString::fromStdString(error.Character()),
-                                         QString::fromStdString(CodePointText(error.Character())));
+        const QString message =
+            QStringLiteral("The character \"%1\" (%2) cannot be stored in Shift-JIS (code page 932)")
+                .arg(QString::fromStdString(error.Character()),
+                     QString::fromStdString(CodePointText(error.Character())));
         // Shown once the editor has closed, not from inside its commit.
         QTimer::singleShot(0, this, [message] { ShowWidgetMessage(message); });
         return false;

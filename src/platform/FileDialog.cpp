@@ -54,7 +54,10 @@ std::string QtFilterFromDialogFilter(const std::string& filter)
                 entry.append(" ").append(pattern);
             entry.append(")");
         } else {
-            entry.append(description.empty() ? pattern : description).append(" (").append(pattern).append(")");
+            entry.append(description.empty() ? pattern : description)
+                .append(" (")
+                .append(pattern)
+                .append(")");
         }
         if (!result.empty())
             result += ";;";

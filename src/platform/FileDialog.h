@@ -16,7 +16,7 @@ class FileDialog {
 public:
     enum class Kind { Open, Save };
 
-    explicit FileDialog(Kind kind) : kind_(kind) {}
+    explicit FileDialog(Kind kind) : kind_(kind) { }
 
     Kind DialogKind() const { return kind_; }
     void SetTitle(std::string title) { title_ = std::move(title); }

@@ -8,8 +8,7 @@ namespace vantrel {
 
 // A push button of a window, with the object name that tests and the tab
 // order know it by, its caption (UTF-8) and its place in the client area.
-QPushButton* AddNamedButton(QWidget* window, const char* name, const char* caption,
-                            const QRect& geometry);
+QPushButton* AddNamedButton(QWidget* window, const char* name, const char* caption, const QRect& geometry);
 
 // Runs the window's handler on every click through RunHandler, so that a
 // failure shows in the error box and the window stays usable.

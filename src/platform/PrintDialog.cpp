@@ -13,8 +13,14 @@ PrintDialogScript* activeScript = nullptr;
 
 } // namespace
 
-PrintDialogScript::PrintDialogScript() : outer_(activeScript) { activeScript = this; }
-PrintDialogScript::~PrintDialogScript() { activeScript = outer_; }
+PrintDialogScript::PrintDialogScript() : outer_(activeScript)
+{
+    activeScript = this;
+}
+PrintDialogScript::~PrintDialogScript()
+{
+    activeScript = outer_;
+}
 
 bool PrintDialog::Execute(QWidget* parent)
 {
@@ -33,8 +39,10 @@ bool PrintDialog::Execute(QWidget* parent)
     QPrintDialog dialog(&system, parent);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     if (confirmed) {
-        const bool toFile = system.outputFormat() == QPrinter::PdfFormat || !system.outputFileName().isEmpty();
-        printer.SetOutputFileName(toFile ? QFile::encodeName(system.outputFileName()).toStdString() : std::string());
+        const bool toFile =
+            system.outputFormat() == QPrinter::PdfFormat || !system.outputFileName().isEmpty();
+        printer.SetOutputFileName(toFile ? QFile::encodeName(system.outputFileName()).toStdString()
+                                         : std::string());
     }
     return confirmed;
 }

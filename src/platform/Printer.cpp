@@ -1,7 +1,7 @@
 #include "platform/Printer.h"
 
-#include "platform/PrintDialog.h"
 #include "common/Errors.h"
+#include "platform/PrintDialog.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/PageFile.h"
 
@@ -17,7 +17,7 @@ namespace vantrel {
 // Forwards to the painter canvas, choosing each job's device at BeginDoc.
 class Printer::JobCanvas : public Canvas {
 public:
-    explicit JobCanvas(Printer& printer) : printer_(printer) {}
+    explicit JobCanvas(Printer& printer) : printer_(printer) { }
 
     void BeginDoc() override
     {
@@ -82,7 +82,7 @@ private:
     Canvas* test_ = nullptr;
 };
 
-Printer::Printer() : canvas_(std::make_unique<JobCanvas>(*this)) {}
+Printer::Printer() : canvas_(std::make_unique<JobCanvas>(*this)) { }
 Printer::~Printer() = default;
 
 Printer& Printer::Instance()
@@ -91,9 +91,15 @@ Printer& Printer::Instance()
     return printer;
 }
 
-Canvas& Printer::GetCanvas() { return *canvas_; }
+Canvas& Printer::GetCanvas()
+{
+    return *canvas_;
+}
 
-bool Printer::HasSystemPrinters() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+bool Printer::HasSystemPrinters()
+{
+    return !QPrinterInfo::availablePrinters().isEmpty();
+}
 
 QPrinter& Printer::SystemPrinter()
 {
@@ -102,7 +108,10 @@ QPrinter& Printer::SystemPrinter()
     return *systemPrinter_;
 }
 
-void Printer::SetOutputFileName(std::string fileName) { outputFileName_ = std::move(fileName); }
+void Printer::SetOutputFileName(std::string fileName)
+{
+    outputFileName_ = std::move(fileName);
+}
 
 std::string Printer::PdfPathForNextJob() const
 {
@@ -113,12 +122,15 @@ std::string Printer::PdfPathForNextJob() const
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    const QString name =
-        QStringLiteral("Vantrel-%1.pdf").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
+    const QString name = QStringLiteral("Vantrel-%1.pdf")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")));
     return QFile::encodeName(QDir(folder).filePath(name)).toStdString();
 }
 
-void Printer::SetTestCanvas(Canvas* canvas) { canvas_->SetTest(canvas); }
+void Printer::SetTestCanvas(Canvas* canvas)
+{
+    canvas_->SetTest(canvas);
+}
 
 std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
                              const std::string& documentFileName)

@@ -132,8 +132,8 @@ void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
     QTableView::currentChanged(current, previous);
     // Fixed cells are not selectable: a click on a header cell selects the
     // nearest ordinary cell, when the grid has one.
-    if (current.isValid() && CellStoreModel::IsFixed(current.column(), current.row()) &&
-        ColCount() > 1 && RowCount() > 1)
+    if (current.isValid() && CellStoreModel::IsFixed(current.column(), current.row()) && ColCount() > 1 &&
+        RowCount() > 1)
         SelectCell(std::max(current.column(), 1), std::max(current.row(), 1));
 }
 

@@ -1,7 +1,7 @@
 #include "print/Dendrogram.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/NumberFormat.h"
 
 #include <cctype>
@@ -21,7 +21,8 @@ int LevelToX(const DendrogramScale& scale, Levels levels, long double level)
     return levels == Levels::Dissimilarity ? HeightToX(scale, level) : SimilarityToX(scale, level);
 }
 
-void DrawLeaf(ClusterNode& leaf, DendrogramScale& scale, Levels levels, const AnalysisData& data, Canvas& canvas)
+void DrawLeaf(ClusterNode& leaf, DendrogramScale& scale, Levels levels, const AnalysisData& data,
+              Canvas& canvas)
 {
     scale.r = scale.r + scale.Increment;
     leaf.PlotPosition = scale.r;
@@ -48,7 +49,8 @@ void DrawBracket(ClusterNode& node, const DendrogramScale& scale, Levels levels,
 }
 
 // Post-order walk, left subtree first, on an explicit stack.
-void DrawTree(ClusterNode& root, DendrogramScale& scale, Levels levels, const AnalysisData& data, Canvas& canvas)
+void DrawTree(ClusterNode& root, DendrogramScale& scale, Levels levels, const AnalysisData& data,
+              Canvas& canvas)
 {
     struct Frame {
         ClusterNode* Node;
@@ -71,8 +73,8 @@ void DrawTree(ClusterNode& root, DendrogramScale& scale, Levels levels, const An
     }
 }
 
-void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType, const std::string& fontSizeText,
-               Canvas& canvas, Levels levels)
+void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+               const std::string& fontSizeText, Canvas& canvas, Levels levels)
 {
     const int n = data.ObjectCount;
     if (tree.Empty() || n < 1)
@@ -99,7 +101,8 @@ void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distTyp
     canvas.LineTo(xb, OrdinateToY(scale, 1.5L));
 
     const int yAxisText = OrdinateToY(scale, 1.7L);
-    canvas.TextOut(xa, yAxisText, levels == Levels::Dissimilarity ? std::string("0.0") : FormatAxisGeneral(a));
+    canvas.TextOut(xa, yAxisText,
+                   levels == Levels::Dissimilarity ? std::string("0.0") : FormatAxisGeneral(a));
     canvas.TextOut(xb, yAxisText, FormatAxisFixed(b));
 
     const std::string caption = MethodCaption(distType, levels == Levels::Similarity);

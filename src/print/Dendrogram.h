@@ -21,13 +21,13 @@ namespace vantrel {
 
 // The page's scales, set up anew for every page.
 struct DendrogramScale {
-    int H = 0;               // text height of "X"
-    int W = 0;               // text width of "WWWWW"
-    int s = 0;               // device units per 1/N of the level range
-    long double u = 1.0L;    // level unit: the level range / N
+    int H = 0; // text height of "X"
+    int W = 0; // text width of "WWWWW"
+    int s = 0; // device units per 1/N of the level range
+    long double u = 1.0L; // level unit: the level range / N
     long double Range = 1.0L; // the level range (never 0) and N, for levels
-    int Objects = 1;          // whose plain scaling would leave the long double range
-    long double r = 2.0L;    // running leaf position
+    int Objects = 1; // whose plain scaling would leave the long double range
+    long double r = 2.0L; // running leaf position
     long double Increment = 1.0L;
     long double SimLeafHeight = 0.0L; // similarity pages: the leaves' level
 };

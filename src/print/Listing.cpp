@@ -2,8 +2,8 @@
 
 #include "platform/core/Cp932.h"
 
-#include "platform/core/Padding.h"
 #include "platform/core/Canvas.h"
+#include "platform/core/Padding.h"
 #include "print/TextChannel.h"
 
 namespace vantrel {

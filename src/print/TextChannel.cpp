@@ -1,7 +1,7 @@
 #include "print/TextChannel.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 
 #include <algorithm>
 
@@ -14,7 +14,7 @@ const std::string LineHeightSample = "Wg";
 
 } // namespace
 
-TextChannel::TextChannel(Canvas& canvas, std::string name) : canvas_(canvas), name_(std::move(name)) {}
+TextChannel::TextChannel(Canvas& canvas, std::string name) : canvas_(canvas), name_(std::move(name)) { }
 
 TextChannel::~TextChannel()
 {

@@ -95,15 +95,30 @@ int TFMain::MethodItemIndex() const
     return ComboBoxDist->findText(text, Qt::MatchExactly);
 }
 
-std::string TFMain::FontSizeText() const { return FontEdit->text().toStdString(); }
+std::string TFMain::FontSizeText() const
+{
+    return FontEdit->text().toStdString();
+}
 
-void TFMain::DistButtonClick() { Run(RunKind::Dissimilarity); }
+void TFMain::DistButtonClick()
+{
+    Run(RunKind::Dissimilarity);
+}
 
-void TFMain::SimButtonClick() { Run(RunKind::Similarity); }
+void TFMain::SimButtonClick()
+{
+    Run(RunKind::Similarity);
+}
 
-void TFMain::CoordButtonClick() { Run(RunKind::Attribute); }
+void TFMain::CoordButtonClick()
+{
+    Run(RunKind::Attribute);
+}
 
-void TFMain::ExitButtonClick() { close(); }
+void TFMain::ExitButtonClick()
+{
+    close();
+}
 
 void TFMain::closeEvent(QCloseEvent* event)
 {
@@ -112,8 +127,8 @@ void TFMain::closeEvent(QCloseEvent* event)
     closed_ = true;
     if (wait_)
         wait_->quit();
-    for (QWidget* window : {static_cast<QWidget*>(fDist_), static_cast<QWidget*>(fSim_),
-                            static_cast<QWidget*>(fCoord_)})
+    for (QWidget* window :
+         {static_cast<QWidget*>(fDist_), static_cast<QWidget*>(fSim_), static_cast<QWidget*>(fCoord_)})
         if (window && window->isVisible())
             window->close();
     event->accept();

@@ -2,13 +2,13 @@
 // clustering, dendrogram, final message, end of the program.
 #include "runs/TFMain.h"
 
+#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "input/TFCoord.h"
 #include "input/TFDist.h"
 #include "input/TFSim.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
-#include "common/Errors.h"
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
 

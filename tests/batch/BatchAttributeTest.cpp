@@ -29,8 +29,8 @@ TEST_F(BatchAttributeTest, PlainDistancesFromTheDataFile)
 TEST_F(BatchAttributeTest, StandardizedReportAsTheAttributeRunWritesIt)
 {
     const std::string report = dir_.File("r.txt");
-    const BatchResult result = RunBatch({"--kind=attr", "--standardize", "--input",
-                                         Write("t.dat", ThreeFourFive), "--report", report});
+    const BatchResult result = RunBatch(
+        {"--kind=attr", "--standardize", "--input", Write("t.dat", ThreeFourFive), "--report", report});
     ASSERT_EQ(result.ExitStatus, 0) << result.Err;
     EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ...") +
                                      "\r\n"
@@ -64,13 +64,13 @@ TEST_F(BatchAttributeTest, FailuresAreReportedWithTheWindowsTexts)
     EXPECT_EQ(bad.Err, "Error ===>  Cells[3,2] = 1e\n");
 
     const std::string report = dir_.File("r.txt");
-    const BatchResult flat = RunBatch({"--kind", "attr", "--standardize", "--input",
-                                       Write("flat.dat", "4\r\n3\r\n\r\nx\r\nP\r\n1\r\nQ\r\n1\r\n"),
-                                       "--report", report});
+    const BatchResult flat =
+        RunBatch({"--kind", "attr", "--standardize", "--input",
+                  Write("flat.dat", "4\r\n3\r\n\r\nx\r\nP\r\n1\r\nQ\r\n1\r\n"), "--report", report});
     EXPECT_EQ(flat.ExitStatus, 1);
     EXPECT_NE(flat.Err.find("attribute 1 (x)"), std::string::npos) << flat.Err;
-    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ...") +
-                                     "\r\n  1 : P             1.0\r\n  2 : Q             1.0\r\n");
+    EXPECT_EQ(ReadBytes(report),
+              "\r\n" + Sjis("入力データ...") + "\r\n  1 : P             1.0\r\n  2 : Q             1.0\r\n");
 
     const BatchResult usage = RunBatch({"--standardize", "--merges", Write("m.dat", "2\r\na\r\nb\r\n1\r\n")});
     EXPECT_EQ(usage.ExitStatus, 2);

@@ -61,8 +61,8 @@ TEST(BatchEdges, ExtremeLevelsRunToTheEnd)
         SCOPED_TRACE(kind);
         for (const char* method : {"complete", "single"}) {
             const std::string page = dir.File(std::string(kind) + method + ".png");
-            const BatchResult run = RunBatch({"--kind", kind, "--method", method, "--input", data,
-                                              "--report", dir.File("r.txt"), "--dendrogram", page});
+            const BatchResult run = RunBatch({"--kind", kind, "--method", method, "--input", data, "--report",
+                                              dir.File("r.txt"), "--dendrogram", page});
             ASSERT_EQ(run.ExitStatus, 0) << run.Err;
             EXPECT_EQ(ReadBytes(page).substr(1, 3), "PNG");
             // Fields of 10 bytes and more run on without a blank, as the report is laid out.

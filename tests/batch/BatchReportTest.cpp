@@ -35,8 +35,8 @@ TEST_F(BatchReportTest, WritesTheDissimilarityEchoWithJapaneseLabels)
     const BatchResult result = RunBatch({"--input", data, "--report", report, "--merges", data});
     ASSERT_EQ(result.ExitStatus, 0) << result.Err;
     EXPECT_EQ(result.Out, "3\t1\t2\t12345678\n");
-    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\n" + Sjis("りんご") + "    \r\n" +
-                                     Sjis("あいうえお") + "1.234568E7\r\n");
+    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\n" + Sjis("りんご") +
+                                     "    \r\n" + Sjis("あいうえお") + "1.234568E7\r\n");
 }
 
 TEST_F(BatchReportTest, OneObjectLeavesTheEchoAndFails)

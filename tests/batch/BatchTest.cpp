@@ -33,8 +33,7 @@ TEST_F(BatchTest, PrintsOneLinePerMergeForEachMethod)
 TEST_F(BatchTest, ClustersSimilaritiesMostSimilarFirst)
 {
     const std::string file = DataFile("3\r\na\r\nb\r\nc\r\n0.75\r\n0.25\r\n0.5\r\n");
-    EXPECT_EQ(RunBatch({"--kind", "sim", "--merges", file}).Out,
-              "4\t1\t2\t0.75\n5\t3\t4\t0.25\n");
+    EXPECT_EQ(RunBatch({"--kind", "sim", "--merges", file}).Out, "4\t1\t2\t0.75\n5\t3\t4\t0.25\n");
     EXPECT_EQ(RunBatch({"--kind", "sim", "--method", "single", "--merges", file}).Out,
               "4\t1\t2\t0.75\n5\t3\t4\t0.5\n");
     EXPECT_EQ(RunBatch({"--kind", "sim", "--method", "average", "--merges", file}).Out,
@@ -139,8 +138,8 @@ TEST_F(BatchTest, FailedOutputIsNotReportedAsSuccess)
     if (access("/dev/full", W_OK) != 0)
         GTEST_SKIP() << "no /dev/full";
     const std::string file = DataFile("2\na\nb\n1\n");
-    const std::string command = std::string("'") + VANTREL_BATCH_BINARY + "' --merges '" + file +
-                                "' > /dev/full 2>/dev/null";
+    const std::string command =
+        std::string("'") + VANTREL_BATCH_BINARY + "' --merges '" + file + "' > /dev/full 2>/dev/null";
     const int status = std::system(command.c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);

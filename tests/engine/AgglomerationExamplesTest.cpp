@@ -3,9 +3,9 @@
 
 #include "EngineTestSupport.h"
 
+#include "common/Errors.h"
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
-#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include "EngineTestSupport.h"
 #include "LiteralOracle.h"
 
+#include "common/Errors.h"
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
-#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,14 @@ namespace vantrel {
 namespace {
 
 enum class Values {
-    SmallIntegers,   // 0..3: heavy ties
-    AllEqual,        // one value everywhere
-    Continuous,      // uniform in [0, 1)
-    Signed,          // uniform in [-1, 1)
-    AllNegative,     // -3..-0.5 in halves
-    SignedZeros,     // -0, +0 and 1
-    Halves,          // 0, 0.5, 1: ties among averages too
-    PlaneDistances,  // distances of integer points: metric with ties
+    SmallIntegers, // 0..3: heavy ties
+    AllEqual, // one value everywhere
+    Continuous, // uniform in [0, 1)
+    Signed, // uniform in [-1, 1)
+    AllNegative, // -3..-0.5 in halves
+    SignedZeros, // -0, +0 and 1
+    Halves, // 0, 0.5, 1: ties among averages too
+    PlaneDistances, // distances of integer points: metric with ties
     Count
 };
 
@@ -50,24 +50,37 @@ void Fill(TriangularMatrix& matrix, int n, Values kind, std::mt19937_64& random)
         for (int j = 1; j < i; ++j) {
             long double value = 0.0L;
             switch (kind) {
-            case Values::SmallIntegers: value = pick(4); break;
-            case Values::AllEqual: value = constant; break;
-            case Values::Continuous: value = unit(random); break;
-            case Values::Signed: value = 2.0L * unit(random) - 1.0L; break;
-            case Values::AllNegative: value = -0.5L * (1 + pick(6)); break;
+            case Values::SmallIntegers:
+                value = pick(4);
+                break;
+            case Values::AllEqual:
+                value = constant;
+                break;
+            case Values::Continuous:
+                value = unit(random);
+                break;
+            case Values::Signed:
+                value = 2.0L * unit(random) - 1.0L;
+                break;
+            case Values::AllNegative:
+                value = -0.5L * (1 + pick(6));
+                break;
             case Values::SignedZeros: {
                 const int choice = pick(3);
                 value = choice == 0 ? -0.0L : choice == 1 ? 0.0L : 1.0L;
                 break;
             }
-            case Values::Halves: value = 0.5L * pick(3); break;
+            case Values::Halves:
+                value = 0.5L * pick(3);
+                break;
             case Values::PlaneDistances: {
                 const long double dx = points[i].first - points[j].first;
                 const long double dy = points[i].second - points[j].second;
                 value = std::sqrt(dx * dx + dy * dy);
                 break;
             }
-            case Values::Count: break;
+            case Values::Count:
+                break;
             }
             matrix(i, j) = value;
         }
@@ -86,15 +99,14 @@ bool CompareAllSteps(std::uint64_t seed, int n, Values kind)
 
     for (const bool similarities : {false, true})
         for (Linkage linkage : AllLinkages) {
-            SCOPED_TRACE("seed " + std::to_string(seed) + ", N " + std::to_string(n) + ", " +
-                         Name(kind) + (similarities ? ", similarities" : ", dissimilarities") +
-                         ", linkage " + std::to_string(static_cast<int>(linkage)));
+            SCOPED_TRACE("seed " + std::to_string(seed) + ", N " + std::to_string(n) + ", " + Name(kind) +
+                         (similarities ? ", similarities" : ", dissimilarities") + ", linkage " +
+                         std::to_string(static_cast<int>(linkage)));
             const auto expected = similarities ? LiteralMergeSimilarities(*data, linkage)
                                                : LiteralMergeDissimilarities(*data, linkage);
-            const ClusterTree tree = similarities ? MergeSimilarities(*data, linkage)
-                                                  : MergeDissimilarities(*data, linkage);
-            const std::string difference =
-                testing::Difference(tree, expected, linkage == Linkage::Average);
+            const ClusterTree tree =
+                similarities ? MergeSimilarities(*data, linkage) : MergeDissimilarities(*data, linkage);
+            const std::string difference = testing::Difference(tree, expected, linkage == Linkage::Average);
             EXPECT_EQ(difference, "");
             if (!difference.empty())
                 return false;
@@ -117,8 +129,7 @@ TEST(EngineAgainstLiteralProcedure, SmallRandomDataSetsOfEveryKind)
 TEST(EngineAgainstLiteralProcedure, LargerDataSets)
 {
     std::mt19937_64 seeds(77);
-    const Values kinds[] = {Values::SmallIntegers, Values::Continuous, Values::Halves,
-                            Values::SignedZeros};
+    const Values kinds[] = {Values::SmallIntegers, Values::Continuous, Values::Halves, Values::SignedZeros};
     for (int k = 0; k < 4; ++k) {
         const std::uint64_t seed = seeds();
         if (!CompareAllSteps(seed, 100 + 10 * k, kinds[k]))

@@ -4,9 +4,9 @@
 #include "EngineTestSupport.h"
 #include "LiteralOracle.h"
 
+#include "common/Errors.h"
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
-#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,8 @@ constexpr Linkage AllLinkages[] = {Linkage::Complete, Linkage::Average, Linkage:
 // order the list procedure gives.
 TEST(EdgeValues, ExtremesPassThroughCompleteAndSingleLinkageExactly)
 {
-    const long double values[] = {LDBL_MAX,      -LDBL_MAX, LDBL_TRUE_MIN, -LDBL_TRUE_MIN, LDBL_MIN,
-                                  3 * LDBL_TRUE_MIN, 0.0L,   -0.0L,         1.0L,           -LDBL_MIN};
+    const long double values[] = {LDBL_MAX,          -LDBL_MAX, LDBL_TRUE_MIN, -LDBL_TRUE_MIN, LDBL_MIN,
+                                  3 * LDBL_TRUE_MIN, 0.0L,      -0.0L,         1.0L,           -LDBL_MIN};
     const int n = 8;
     auto data = EmptyData(n);
     int k = 0;
@@ -128,8 +128,8 @@ std::string MergeDifference(const std::vector<Merge>& got, const std::vector<Mer
     if (got.size() != want.size())
         return "merge count " + std::to_string(got.size());
     for (std::size_t k = 0; k < got.size(); ++k)
-        if (got[k].Id != want[k].Id || got[k].LeftId != want[k].LeftId ||
-            got[k].RightId != want[k].RightId || Bits(got[k].Height) != Bits(want[k].Height))
+        if (got[k].Id != want[k].Id || got[k].LeftId != want[k].LeftId || got[k].RightId != want[k].RightId ||
+            Bits(got[k].Height) != Bits(want[k].Height))
             return "merge " + std::to_string(got[k].Id) + " joins " + std::to_string(got[k].LeftId) +
                    " and " + std::to_string(got[k].RightId) + " at " + Bits(got[k].Height);
     return {};

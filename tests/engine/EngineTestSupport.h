@@ -80,9 +80,9 @@ inline std::string Difference(const ClusterTree& tree, const std::vector<OracleN
         const std::int32_t rightId = node.Right ? node.Right->Id : 0;
         if (node.Id != want.Id || leftId != want.LeftId || rightId != want.RightId ||
             Bits(node.Height) != Bits(want.Height)) {
-            out << "node " << k + 1 << ": got (" << node.Id << ", " << leftId << ", " << rightId
-                << ", " << Bits(node.Height) << "), want (" << want.Id << ", " << want.LeftId << ", "
-                << want.RightId << ", " << Bits(want.Height) << ")";
+            out << "node " << k + 1 << ": got (" << node.Id << ", " << leftId << ", " << rightId << ", "
+                << Bits(node.Height) << "), want (" << want.Id << ", " << want.LeftId << ", " << want.RightId
+                << ", " << Bits(want.Height) << ")";
             return out.str();
         }
         if ((node.IsLeaf() || compareMergedMembers) && node.Members != want.Members) {

@@ -6,8 +6,8 @@
 
 #include "LiteralOracle.h"
 
-#include "engine/AnalysisData.h"
 #include "common/Errors.h"
+#include "engine/AnalysisData.h"
 
 #include <memory>
 #include <stdexcept>

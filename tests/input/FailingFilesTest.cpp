@@ -2,9 +2,9 @@
 // one error box naming the file and the reason, the window stays usable, the
 // grids stay as they were and a failed save keeps the file it would replace.
 
-#include "support/InputDoneProbe.h"
 #include "input/TFCoord.h"
 #include "input/TFDist.h"
+#include "support/InputDoneProbe.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeTable.h"

@@ -1,6 +1,6 @@
-#include "support/InputDoneProbe.h"
 #include "input/TFDist.h"
 #include "input/TFSim.h"
+#include "support/InputDoneProbe.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/MatrixGrid.h"
@@ -76,9 +76,9 @@ TEST(MatrixInputForm, LayoutNamesCaptionsAndTabOrder)
     EXPECT_EQ(window.Matrix->geometry(), QRect(176, 0, 465, 417));
     EXPECT_EQ(window.Labels->geometry(), QRect(8, 0, 161, 417));
     const std::vector<std::pair<const char*, QString>> buttons{
-        {"AddButton", QStringLiteral("追  加")},         {"DelButton", QStringLiteral("削  除")},
-        {"SaveButton", QStringLiteral("保  存")},        {"LoadButton", QStringLiteral("読  出")},
-        {"CalcButton", QStringLiteral("Ｏ　Ｋ")},        {"PButton", QStringLiteral("印  刷")},
+        {"AddButton", QStringLiteral("追  加")},        {"DelButton", QStringLiteral("削  除")},
+        {"SaveButton", QStringLiteral("保  存")},       {"LoadButton", QStringLiteral("読  出")},
+        {"CalcButton", QStringLiteral("Ｏ　Ｋ")},       {"PButton", QStringLiteral("印  刷")},
         {"WRCSVButton", QStringLiteral("保存（CSV）")}, {"RDCSVButton", QStringLiteral("読出（CSV）")}};
     int top = -1;
     for (const auto& [name, caption] : buttons) {
@@ -90,10 +90,16 @@ TEST(MatrixInputForm, LayoutNamesCaptionsAndTabOrder)
         EXPECT_GT(button->y(), top);
         top = button->y();
     }
-    QWidget* expected[] = {window.Matrix, window.Button("AddButton"), window.Button("DelButton"),
-                           window.Button("CalcButton"), window.Button("SaveButton"),
-                           window.Button("LoadButton"), window.Button("PButton"), window.Labels,
-                           window.Button("WRCSVButton"), window.Button("RDCSVButton")};
+    QWidget* expected[] = {window.Matrix,
+                           window.Button("AddButton"),
+                           window.Button("DelButton"),
+                           window.Button("CalcButton"),
+                           window.Button("SaveButton"),
+                           window.Button("LoadButton"),
+                           window.Button("PButton"),
+                           window.Labels,
+                           window.Button("WRCSVButton"),
+                           window.Button("RDCSVButton")};
     // The chain also runs through each grid's own parts; only the window's
     // components count here.
     for (std::size_t k = 0; k + 1 < std::size(expected); ++k) {
@@ -252,8 +258,7 @@ TEST(MatrixDataFileButtons, SaveThenLoadIntoTheOtherWindow)
     Window<TFDist> dist;
     dist.Fill({"A", " B", Sjis("東京")}, {" 1.5", "2", "0.7 "});
     dist.Click("SaveButton");
-    EXPECT_EQ(ReadBytes(dir.File("m.dat")),
-              "3\r\nA\r\n B\r\n" + Sjis("東京") + "\r\n1.5\r\n2\r\n0.7\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("m.dat")), "3\r\nA\r\n B\r\n" + Sjis("東京") + "\r\n1.5\r\n2\r\n0.7\r\n");
     EXPECT_TRUE(dist.Button("CalcButton")->hasFocus() || !QApplication::focusWidget());
 
     Window<TFSim> sim;

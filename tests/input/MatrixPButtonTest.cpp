@@ -40,7 +40,10 @@ struct ShownForm {
     QPushButton* Button(const char* name) { return form->template findChild<QPushButton*>(name); }
 };
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+std::string Blanks(std::size_t n)
+{
+    return std::string(n, ' ');
+}
 
 template <class Form>
 void ExpectFreshWindowListing()
@@ -98,7 +101,8 @@ TEST(MatrixPButton, AFailingPrinterIsReportedAndTheListingStops)
 TEST(MatrixPButton, ListingPrintedToAFileTellsTheUserWhere)
 {
     namespace fs = std::filesystem;
-    const fs::path pdf = fs::temp_directory_path() / ("vantrel-listing-" + std::to_string(::getpid()) + ".pdf");
+    const fs::path pdf =
+        fs::temp_directory_path() / ("vantrel-listing-" + std::to_string(::getpid()) + ".pdf");
     ShownForm<TFDist> window;
     Printer::Instance().SetOutputFileName(pdf.string());
     MessageRecorder messages;

@@ -1,5 +1,5 @@
-#include "support/InputDoneProbe.h"
 #include "input/TFCoord.h"
+#include "support/InputDoneProbe.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeTable.h"
@@ -84,8 +84,8 @@ TEST_F(TFCoordTest, ComponentsCaptionsPlacesAndTabOrder)
         EXPECT_EQ(Button(expected.name).text(), QString::fromUtf8(expected.caption)) << expected.name;
         EXPECT_EQ(Button(expected.name).geometry(), expected.place) << expected.name;
     }
-    const char* order[] = {"AddButton",   "DelButton",   "EucButton",    "SaveButton",
-                           "LoadButton",  "PButton",     "WRCSVButton",  "RDCSVButton",
+    const char* order[] = {"AddButton",    "DelButton",    "EucButton",   "SaveButton",
+                           "LoadButton",   "PButton",      "WRCSVButton", "RDCSVButton",
                            "EucStdButton", "AddColButton", "DelColButton"};
     QWidget* previous = &Grid();
     for (const char* name : order) {
@@ -219,16 +219,16 @@ TEST_F(TFCoordTest, EuclideanPressEndsTheInputWithReportOpen)
     const std::unique_ptr<TextFileWriter> opened = window.TakeReport();
     ASSERT_TRUE(opened && opened->IsOpen());
     opened->Close();
-    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ...") + "\r\n  1 : P             0.0    0.0\r\n"
-                                                               "  2 : Q             3.0    4.0\r\n");
+    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ...") +
+                                     "\r\n  1 : P             0.0    0.0\r\n"
+                                     "  2 : Q             3.0    4.0\r\n");
 }
 
 TEST_F(TFCoordTest, BadCellShowsPlainMessageAndKeepsWindowOpen)
 {
     Fill({"x"}, {{"A", "1"}, {"B", "abc"}});
     Click("EucStdButton");
-    EXPECT_EQ(messages.Texts(MessageKind::Message),
-              std::vector<std::string>{"Error ===>  Cells[3,2] = abc"});
+    EXPECT_EQ(messages.Texts(MessageKind::Message), std::vector<std::string>{"Error ===>  Cells[3,2] = abc"});
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(probe.InputDone, 0);
     EXPECT_TRUE(dialogs.Shown().empty());

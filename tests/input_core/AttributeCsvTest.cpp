@@ -1,9 +1,9 @@
-#include "input/core/AttributeGridFiles.h"
 #include "input/core/AttributeCsv.h"
+#include "input/core/AttributeGridFiles.h"
 
+#include "common/Errors.h"
 #include "input/core/AttributeTable.h"
 #include "platform/core/Cp932.h"
-#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include "input_core/MatrixTestGrids.h"
@@ -29,7 +29,10 @@ std::string TempPath(const std::string& name)
     return dir.File(name);
 }
 
-CellStore Example() { return testing::ExampleAttributeTable(); }
+CellStore Example()
+{
+    return testing::ExampleAttributeTable();
+}
 
 CellStore Read(const std::string& contents)
 {
@@ -58,8 +61,8 @@ TEST(AttributeCsv, QuotesOnlyFieldsThatWouldNotReadBack)
     cells.SetCell(3, 3, " ");
     cells.SetCell(1, 3, Sjis("東京"));
     WriteAttributeCsv(path, cells);
-    EXPECT_EQ(ReadBytes(path), ",x,y\r\n\"A, B\",\" 1 \",\"say \"\"hi\"\"\"\r\n" + Sjis("東京") +
-                                   ",3,\" \"\r\n");
+    EXPECT_EQ(ReadBytes(path),
+              ",x,y\r\n\"A, B\",\" 1 \",\"say \"\"hi\"\"\"\r\n" + Sjis("東京") + ",3,\" \"\r\n");
 
     CellStore back = Example();
     ReadAttributeCsv(path, back);

@@ -1,9 +1,9 @@
-#include "input/core/AttributeGridFiles.h"
 #include "input/core/AttributeDataFile.h"
+#include "input/core/AttributeGridFiles.h"
 
+#include "common/Errors.h"
 #include "input/core/AttributeTable.h"
 #include "platform/core/Cp932.h"
-#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include "input_core/MatrixTestGrids.h"
@@ -29,7 +29,10 @@ std::string TempPath(const std::string& name)
     return dir.File(name);
 }
 
-CellStore Example() { return testing::ExampleAttributeTable(); }
+CellStore Example()
+{
+    return testing::ExampleAttributeTable();
+}
 
 CellStore Load(const std::string& contents)
 {
@@ -97,9 +100,8 @@ TEST(AttributeDataFile, CountsSkipBlanksAndIgnoreRestOfLine)
 
 TEST(AttributeDataFile, BadCountsAreRefusedLeavingTableUntouched)
 {
-    for (const std::string contents :
-         {"x\n3\n", "3\n3.5\n", "", "1\n3\n", "3\n1\n", "-4\n3\n", "1003\n3\n", "3\n203\n",
-          "99999999999\n3\n"}) {
+    for (const std::string contents : {"x\n3\n", "3\n3.5\n", "", "1\n3\n", "3\n1\n", "-4\n3\n", "1003\n3\n",
+                                       "3\n203\n", "99999999999\n3\n"}) {
         CellStore cells = Example();
         TextFileReader reader("bad.dat", contents);
         EXPECT_THROW(LoadAttributeDataFile(reader, cells), Error) << contents;

@@ -1,10 +1,10 @@
 #include "input/core/AttributeDistances.h"
 
+#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixConfirm.h"
-#include "common/Errors.h"
 #include "support/AttributeTables.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,10 @@ struct Fixture : ::testing::Test {
     std::unique_ptr<AnalysisData> data = std::make_unique<AnalysisData>();
     std::unique_ptr<AttributeData> attributes = std::make_unique<AttributeData>();
 
-    void Read(const CellStore& cells) { ReadAttributeTable(AttributeTable::TextsOf(cells), *data, *attributes); }
+    void Read(const CellStore& cells)
+    {
+        ReadAttributeTable(AttributeTable::TextsOf(cells), *data, *attributes);
+    }
     std::string ErrorOf(const std::function<void()>& action)
     {
         try {
@@ -120,7 +123,8 @@ TEST_F(AttributeDistances, ZeroDeviationNamesTheAttribute)
     CellStore cells = Table({{"A", "1", "5"}, {"B", "2", "5"}}, 2);
     cells.SetCell(3, 1, "weight");
     Read(cells);
-    const std::string message = ErrorOf([&] { StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(cells)); });
+    const std::string message =
+        ErrorOf([&] { StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(cells)); });
     EXPECT_NE(message.find("attribute 2 (weight)"), std::string::npos) << message;
     EXPECT_NE(message.find("standard deviation is 0"), std::string::npos) << message;
     EXPECT_EQ(attributes->Value(1, 1), -1.0L) << "the attribute before stays standardized";
@@ -131,13 +135,17 @@ TEST_F(AttributeDistances, OneObjectFailsStandardizingAndNoneFailsOnTheMean)
 {
     CellStore one = Table({{"A", "1"}}, 1);
     Read(one);
-    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 1, AttributeTable::TextsOf(one)); }).find("attribute 1 (a1)"),
+    EXPECT_NE(ErrorOf([&] {
+                  StandardizeAttributes(*attributes, 1, AttributeTable::TextsOf(one));
+              }).find("attribute 1 (a1)"),
               std::string::npos);
     ComputeEuclideanDistances(*attributes, 1, data->DissimMatrix); // nothing to compute
 
     CellStore none = Table({}, 1);
     Read(none);
-    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 0, AttributeTable::TextsOf(none)); }).find("no objects"),
+    EXPECT_NE(ErrorOf([&] {
+                  StandardizeAttributes(*attributes, 0, AttributeTable::TextsOf(none));
+              }).find("no objects"),
               std::string::npos);
 }
 
@@ -165,7 +173,9 @@ TEST_F(AttributeDistances, OverflowIsAnErrorAndLeavesTheMatrixAlone)
 
     const CellStore huge = Table({{"A", "1e4930"}, {"B", "1e4931"}}, 1);
     Read(huge);
-    EXPECT_NE(ErrorOf([&] { StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(huge)); }).find("overflow"),
+    EXPECT_NE(ErrorOf([&] {
+                  StandardizeAttributes(*attributes, 2, AttributeTable::TextsOf(huge));
+              }).find("overflow"),
               std::string::npos);
 }
 

@@ -1,12 +1,12 @@
 #include "input/core/AttributePress.h"
 
+#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeData.h"
+#include "input/core/AttributeEcho.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixConfirm.h"
 #include "platform/core/Cp932.h"
-#include "common/Errors.h"
-#include "input/core/AttributeEcho.h"
 #include "platform/core/NumberFormat.h"
 #include "support/AttributeTables.h"
 
@@ -34,9 +34,9 @@ struct AttributePress : ::testing::Test {
     std::unique_ptr<AnalysisData> data = std::make_unique<AnalysisData>();
     std::unique_ptr<AttributeData> attributes = std::make_unique<AttributeData>();
     std::unique_ptr<TextFileWriter> report;
-    std::string reportPath = (std::filesystem::temp_directory_path() /
-                              ("vantrel_press_" + std::to_string(::getpid()) + ".txt"))
-                                 .string();
+    std::string reportPath =
+        (std::filesystem::temp_directory_path() / ("vantrel_press_" + std::to_string(::getpid()) + ".txt"))
+            .string();
     int asked = 0;
 
     ~AttributePress() override { std::remove(reportPath.c_str()); }
@@ -50,7 +50,8 @@ struct AttributePress : ::testing::Test {
     }
     bool Press(const CellStore& table, AttributeDistanceKind kind)
     {
-        return PressAttributeDistance(AttributeTable::TextsOf(table), kind, *data, *attributes, Choose(reportPath), report);
+        return PressAttributeDistance(AttributeTable::TextsOf(table), kind, *data, *attributes,
+                                      Choose(reportPath), report);
     }
     std::string Report()
     {
@@ -120,13 +121,15 @@ TEST_F(AttributePress, NoAttributesGivesZeroDistancesAndBareLines)
 TEST_F(AttributePress, CancelledDialog)
 {
     data->DissimMatrix(2, 1) = 9.0L;
-    EXPECT_FALSE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive), AttributeDistanceKind::Standardized, *data,
-                                        *attributes, Choose(std::nullopt), report));
+    EXPECT_FALSE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive),
+                                        AttributeDistanceKind::Standardized, *data, *attributes,
+                                        Choose(std::nullopt), report));
     EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L) << "a cancelled standardized press computes nothing";
     EXPECT_FALSE(report);
 
-    EXPECT_FALSE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive), AttributeDistanceKind::Euclidean, *data,
-                                        *attributes, Choose(std::nullopt), report));
+    EXPECT_FALSE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive),
+                                        AttributeDistanceKind::Euclidean, *data, *attributes,
+                                        Choose(std::nullopt), report));
     EXPECT_EQ(data->DissimMatrix(2, 1), 5.0L) << "a plain press computes before it asks";
     EXPECT_FALSE(report);
     EXPECT_EQ(asked, 2);
@@ -162,8 +165,7 @@ TEST_F(AttributePress, OneObject)
 TEST_F(AttributePress, FailedStandardizingLeavesDistancesAlone)
 {
     data->DissimMatrix(2, 1) = 9.0L;
-    EXPECT_THROW(Press(Table({{"A", "1", "2"}, {"B", "3", "2"}}, 2),
-                       AttributeDistanceKind::Standardized),
+    EXPECT_THROW(Press(Table({{"A", "1", "2"}, {"B", "3", "2"}}, 2), AttributeDistanceKind::Standardized),
                  Error);
     EXPECT_EQ(data->DissimMatrix(2, 1), 9.0L);
     EXPECT_FALSE(report);
@@ -178,8 +180,9 @@ TEST_F(AttributePress, ReportThatCannotBeCreatedIsAnIoError)
 
 TEST_F(AttributePress, WithoutChooserNoReportIsWritten)
 {
-    EXPECT_TRUE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive), AttributeDistanceKind::Standardized, *data,
-                                       *attributes, nullptr, report));
+    EXPECT_TRUE(PressAttributeDistance(AttributeTable::TextsOf(ThreeFourFive),
+                                       AttributeDistanceKind::Standardized, *data, *attributes, nullptr,
+                                       report));
     EXPECT_EQ(data->DissimMatrix(2, 1), std::sqrt(8.0L));
     EXPECT_FALSE(report);
 }
@@ -198,18 +201,18 @@ TEST(AttributeEcho, ValuesMatchTheReportFormatter)
     const unsigned seed = std::random_device{}();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937_64 random(seed);
-    std::vector<long double> values = {0.25L,   -0.25L,  0.75L,   -2.75L,  0.05L,  -0.05L,
-                                       -0.049L, -0.0L,   0.0L,    -1e-30L, 0.95L,  -0.95L,
-                                       9.95L,   1e14L,   1e15L,   -1e20L,  12.5L,  1234567.0L,
-                                       1e4000L, 999999.95L, -999999.96L, 0.1L, 0.15L, 0.35L};
+    std::vector<long double> values = {0.25L,   -0.25L,     0.75L,       -2.75L,  0.05L, -0.05L,
+                                       -0.049L, -0.0L,      0.0L,        -1e-30L, 0.95L, -0.95L,
+                                       9.95L,   1e14L,      1e15L,       -1e20L,  12.5L, 1234567.0L,
+                                       1e4000L, 999999.95L, -999999.96L, 0.1L,    0.15L, 0.35L};
     std::uniform_real_distribution<double> uniform(-10.0, 10.0);
     std::uniform_int_distribution<int> exponent(-8, 18);
     for (int k = 0; k < 2000; ++k)
-        values.push_back(static_cast<long double>(uniform(random)) *
-                         std::pow(10.0L, exponent(random)) / 3.0L);
+        values.push_back(static_cast<long double>(uniform(random)) * std::pow(10.0L, exponent(random)) /
+                         3.0L);
     for (int k = 0; k < 200; ++k) // ties at .25 and .75
-        values.push_back(std::floor(static_cast<long double>(uniform(random)) * 1000.0L) + 0.25L *
-                         (2 * (k % 2) + 1));
+        values.push_back(std::floor(static_cast<long double>(uniform(random)) * 1000.0L) +
+                         0.25L * (2 * (k % 2) + 1));
     data->ObjectCount = 1;
     attributes->AttributeCount = 1;
     for (long double value : values) {

@@ -1,7 +1,7 @@
 #include "input/core/AttributeTable.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 
 #include <gtest/gtest.h>
 

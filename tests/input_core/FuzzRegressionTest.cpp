@@ -21,7 +21,8 @@ struct Target {
 };
 
 const Target Targets[] = {
-    {"cell_number", [](const std::string& bytes, const std::string&) { return fuzz::CheckCellNumber(bytes); }},
+    {"cell_number",
+     [](const std::string& bytes, const std::string&) { return fuzz::CheckCellNumber(bytes); }},
     {"csv_line", [](const std::string& bytes, const std::string&) { return fuzz::CheckCsvLine(bytes); }},
     {"matrix_data_file", fuzz::CheckMatrixDataFile},
     {"matrix_csv", fuzz::CheckMatrixCsv},
@@ -36,8 +37,8 @@ TEST(FuzzRegressionTest, SavedInputsKeepTheirProperties)
     ScratchDir dir;
     int inputs = 0;
     for (const Target& target : Targets)
-        for (const fs::path& folder : {source / "tests/data/fuzz-regressions" / target.name,
-                                      source / "fuzz/corpus" / target.name}) {
+        for (const fs::path& folder :
+             {source / "tests/data/fuzz-regressions" / target.name, source / "fuzz/corpus" / target.name}) {
             if (!fs::is_directory(folder))
                 continue;
             for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {

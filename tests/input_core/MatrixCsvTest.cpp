@@ -1,10 +1,10 @@
-#include "input/core/MatrixGridFiles.h"
 #include "input/core/MatrixCsv.h"
+#include "input/core/MatrixGridFiles.h"
 
+#include "common/Errors.h"
 #include "input/core/MatrixGrid.h"
 #include "input_core/MatrixTestGrids.h"
 #include "platform/core/Cp932.h"
-#include "common/Errors.h"
 #include "platform/core/TextFile.h"
 
 #include <gtest/gtest.h>

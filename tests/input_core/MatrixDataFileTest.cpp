@@ -1,9 +1,9 @@
-#include "input/core/MatrixGridFiles.h"
 #include "input/core/MatrixDataFile.h"
+#include "input/core/MatrixGridFiles.h"
 
 #include "MatrixTestGrids.h"
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/TextFile.h"
 
 #include <gtest/gtest.h>
@@ -31,8 +31,7 @@ TEST(MatrixDataFileTest, SavesTheLayoutByteForByte)
     const std::string apple = Sjis("りんご");
     MatrixGrids grids({apple, " B ", ""}, {" 1.5 ", "\t2\x01", "not a number"});
     SaveMatrixDataFile(dir.File("m.dat"), grids.Labels, grids.Matrix);
-    EXPECT_EQ(ReadBytes(dir.File("m.dat")),
-              "3\r\n" + apple + "\r\n B \r\n\r\n1.5\r\n2\r\nnot a number\r\n");
+    EXPECT_EQ(ReadBytes(dir.File("m.dat")), "3\r\n" + apple + "\r\n B \r\n\r\n1.5\r\n2\r\nnot a number\r\n");
 }
 
 TEST(MatrixDataFileTest, SavesOneObjectAsTwoLines)
@@ -140,8 +139,8 @@ TEST(MatrixDataFileTest, NegativeCountLeavesOnlyTheHeaderRow)
 
 TEST(MatrixDataFileTest, RefusesACountThatIsNotAnInteger)
 {
-    for (const char* bytes : {"abc\r\n", "3x\r\n1\r\n", "2.0\r\n", "-\r\n", "+\n", "$10\n",
-                              "2147483648\n", "99999999999999999999999\n"}) {
+    for (const char* bytes : {"abc\r\n", "3x\r\n1\r\n", "2.0\r\n", "-\r\n", "+\n", "$10\n", "2147483648\n",
+                              "99999999999999999999999\n"}) {
         MatrixGrids grids({"keep"}, {});
         TextFileReader reader("bad.dat", bytes);
         try {

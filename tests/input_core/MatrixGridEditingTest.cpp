@@ -1,8 +1,8 @@
 #include "input/core/MatrixGridEditing.h"
 
+#include "common/Errors.h"
 #include "input/core/MatrixGrid.h"
 #include "input_core/MatrixTestGrids.h"
-#include "common/Errors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "platform/core/TextFile.h"
+#include "common/Errors.h"
 #include "platform/Application.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/MessagePump.h"
-#include "common/Errors.h"
+#include "platform/core/TextFile.h"
 
 #include <QPushButton>
 #include <QTimer>

@@ -1,8 +1,8 @@
-#include "platform/PrintDialog.h"
 #include "platform/Printer.h"
+#include "platform/PrintDialog.h"
 
-#include "engine/AnalysisData.h"
 #include "common/Errors.h"
+#include "engine/AnalysisData.h"
 #include "platform/gui/PageFile.h"
 #include "print/Dendrogram.h"
 #include "print/RecordingCanvas.h"

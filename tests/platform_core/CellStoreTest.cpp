@@ -101,8 +101,7 @@ TEST(CellStoreTest, GridsOfAThousandObjectsKeepTheirCellsThroughResizes)
 TEST(LargeBlockAllocatorTest, BlocksOfEverySizeAreWritableToTheirEnd)
 {
     for (std::size_t bytes : {std::size_t{1}, std::size_t{4096}, (std::size_t{4} << 20) - 1,
-                              std::size_t{4} << 20, (std::size_t{4} << 20) + 1,
-                              std::size_t{33} << 20}) {
+                              std::size_t{4} << 20, (std::size_t{4} << 20) + 1, std::size_t{33} << 20}) {
         auto* block = static_cast<unsigned char*>(AllocateLargeBlock(bytes));
         ASSERT_NE(block, nullptr);
         std::fill(block, block + bytes, static_cast<unsigned char>(7));

@@ -36,8 +36,8 @@ TEST(Cp932Test, RoundTripsJapaneseText)
 
 TEST(Cp932Test, RefusesCharactersWithoutACodePageForm)
 {
-    EXPECT_FALSE(TryCp932FromUtf8("a\xF0\x9F\x98\x80"));  // an emoji
-    EXPECT_FALSE(TryCp932FromUtf8("\xE4\xB8\x82"));       // a rare ideograph
+    EXPECT_FALSE(TryCp932FromUtf8("a\xF0\x9F\x98\x80")); // an emoji
+    EXPECT_FALSE(TryCp932FromUtf8("\xE4\xB8\x82")); // a rare ideograph
     try {
         Cp932FromUtf8("ok \xF0\x9F\x98\x80 then");
         FAIL();

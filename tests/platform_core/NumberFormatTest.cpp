@@ -163,8 +163,9 @@ TEST(DecimalRounding, AgreesWithCorrectlyRoundedPrintfAwayFromTies)
     std::mt19937_64 random(seed);
     std::uniform_int_distribution<int> exponent(-120, 120);
     for (int k = 0; k < 200000; ++k) {
-        const long double value = std::ldexp(static_cast<long double>(random() | (1ULL << 63)), exponent(random) - 63) *
-                                  (k % 2 ? -1 : 1);
+        const long double value =
+            std::ldexp(static_cast<long double>(random() | (1ULL << 63)), exponent(random) - 63) *
+            (k % 2 ? -1 : 1);
         for (int significant : {7, 15}) {
             if (IsExactTie(value, significant))
                 continue; // checked below: printf would go to even
@@ -189,9 +190,10 @@ TEST(DecimalRounding, FixedAgreesWithPrintfAwayFromTies)
         // Half random values, half just below a power of ten, where digit
         // strings carry ("999999.96" -> "1000000.0").
         const long double value =
-            k % 3 == 0 ? (std::pow(10.0L, k % 13) - unit(random) * std::pow(10.0L, -decimals)) * (k % 2 ? -1 : 1)
-                       : std::ldexp(static_cast<long double>(random() | (1ULL << 63)), exponent(random) - 63) *
-                             (k % 2 ? -1 : 1);
+            k % 3 == 0
+                ? (std::pow(10.0L, k % 13) - unit(random) * std::pow(10.0L, -decimals)) * (k % 2 ? -1 : 1)
+                : std::ldexp(static_cast<long double>(random() | (1ULL << 63)), exponent(random) - 63) *
+                      (k % 2 ? -1 : 1);
         std::snprintf(buffer, sizeof buffer, "%.*Lf", decimals + 30, std::fabs(value));
         const std::string exact = buffer;
         const std::size_t cut = exact.find('.') + 1 + static_cast<std::size_t>(decimals);
@@ -211,7 +213,8 @@ TEST(DecimalRounding, ExactTiesGoAwayFromZeroAtEveryScale)
         const long double tie = static_cast<long double>(whole) + 0.5L;
         const RoundedDecimal d = RoundToSignificant(tie, 7);
         const std::string expected = std::to_string(whole + 1);
-        EXPECT_EQ(d.Digits + std::string(static_cast<std::size_t>(d.Exponent) - d.Digits.size(), '0'), expected);
+        EXPECT_EQ(d.Digits + std::string(static_cast<std::size_t>(d.Exponent) - d.Digits.size(), '0'),
+                  expected);
         EXPECT_EQ(RoundToSignificant(-tie, 7).Digits, d.Digits);
         EXPECT_TRUE(RoundToSignificant(-tie, 7).Negative);
     }
@@ -220,7 +223,7 @@ TEST(DecimalRounding, ExactTiesGoAwayFromZeroAtEveryScale)
     // A large integer that is an exact tie, where printf would round to even.
     EXPECT_EQ(FormatGeneral(10288549947284450000.0L, 15), "1.02885499472845E19");
     EXPECT_EQ(FormatGeneral(-10288549947284450000.0L, 15), "-1.02885499472845E19");
-    EXPECT_EQ(FormatGeneral(0.0009765625L, 3), "0.000977");     // 2^-10, exact tie at 3 digits
+    EXPECT_EQ(FormatGeneral(0.0009765625L, 3), "0.000977"); // 2^-10, exact tie at 3 digits
     EXPECT_EQ(FormatGeneral(0x1p-20L, 6), "9.53674E-7");
 }
 

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <cstdint>
 #include <iterator>
-#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace vantrel {
 namespace {
@@ -19,8 +19,7 @@ class TextFileTest : public ::testing::Test {
 protected:
     TextFileTest()
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "vantrel-textfile-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vantrel-textfile-XXXXXX").string();
         dir_ = mkdtemp(pattern.data());
     }
     ~TextFileTest() override { std::filesystem::remove_all(dir_); }
@@ -187,7 +186,7 @@ TEST_F(TextFileTest, WholeReplacementKeepsPermissionsAndFollowsLinks)
         EXPECT_EQ(Bytes(File(name)), name + "\r\n");
     }
     EXPECT_TRUE(fs::is_symlink(File("link.txt")));
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(stat(File("real.txt").c_str(), &info), 0);
     EXPECT_TRUE(!gaveAway || info.st_uid == 1234u);
     EXPECT_EQ(fs::status(File("real.txt")).permissions(),

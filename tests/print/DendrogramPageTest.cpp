@@ -1,7 +1,7 @@
 #include "print/Dendrogram.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "print/RecordingCanvas.h"
 #include "print/TreeBuilder.h"
 
@@ -15,7 +15,10 @@ using testing::TreeBuilder;
 using Line = RecordingCanvas::Line;
 
 // H = 40 and W = 60 ("WWWWW" at 12 per byte), P = 900.
-RecordingCanvas WorkedExampleCanvas() { return RecordingCanvas(40, 12, 900); }
+RecordingCanvas WorkedExampleCanvas()
+{
+    return RecordingCanvas(40, 12, 900);
+}
 
 std::vector<std::string> TextsOf(const RecordingCanvas& canvas)
 {
@@ -43,13 +46,21 @@ TEST(DendrogramPage, DrawsTheDissimilarityWorkedExample)
 
     const std::vector<Line> expectedLines = {
         // Axis from level 0 to the root, ticks pointing down.
-        {120, 168, 120, 156}, {120, 156, 360, 156}, {360, 156, 360, 168},
+        {120, 168, 120, 156},
+        {120, 156, 360, 156},
+        {360, 156, 360, 168},
         // (1,2) at 1: x = 150, rows 240 and 288.
-        {120, 240, 150, 240}, {150, 240, 150, 288}, {150, 288, 120, 288},
+        {120, 240, 150, 240},
+        {150, 240, 150, 288},
+        {150, 288, 120, 288},
         // (3,4) at 3: x = 210, rows 336 and 384.
-        {120, 336, 210, 336}, {210, 336, 210, 384}, {210, 384, 120, 384},
+        {120, 336, 210, 336},
+        {210, 336, 210, 384},
+        {210, 384, 120, 384},
         // Root at 8: from the children's midpoints, rows 264 and 360.
-        {150, 264, 360, 264}, {360, 264, 360, 360}, {360, 360, 210, 360},
+        {150, 264, 360, 264},
+        {360, 264, 360, 360},
+        {360, 360, 210, 360},
     };
     EXPECT_EQ(canvas.Lines(), expectedLines);
 
@@ -140,8 +151,8 @@ TEST(DendrogramPage, PlacesLeavesInLeftFirstOrder)
 {
     auto data = DataWithLabels({"one", "two", "three"});
     TreeBuilder builder(3);
-    builder.Merge(3, 1, 1.0L);          // 4: left is object 3
-    builder.Merge(4, 2, 2.0L);          // 5
+    builder.Merge(3, 1, 1.0L); // 4: left is object 3
+    builder.Merge(4, 2, 2.0L); // 5
     ClusterTree tree = builder.Take();
     RecordingCanvas canvas = WorkedExampleCanvas();
     PrintDendrogram(*data, tree, 0, "12", canvas);

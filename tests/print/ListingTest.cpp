@@ -1,7 +1,7 @@
 #include "print/Listing.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "print/RecordingCanvas.h"
 #include "print/TextChannel.h"
 #include "print/TextChannelCanvases.h"
@@ -17,7 +17,10 @@ using Texts = std::vector<std::string>;
 
 constexpr int Height = 10;
 // A page wide and long enough that no listing line wraps or breaks a page.
-RecordingCanvas WidePage() { return RecordingCanvas(Height, 1, 1 << 20, 1 << 24); }
+RecordingCanvas WidePage()
+{
+    return RecordingCanvas(Height, 1, 1 << 20, 1 << 24);
+}
 
 CellStore Grid(const std::vector<Texts>& rows)
 {
@@ -28,7 +31,10 @@ CellStore Grid(const std::vector<Texts>& rows)
     return grid;
 }
 
-std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+std::string Blanks(std::size_t n)
+{
+    return std::string(n, ' ');
+}
 
 TEST(Listing, RowPadsEachCellToItsFieldWithNothingBetween)
 {
@@ -42,13 +48,15 @@ TEST(Listing, RowPadsEachCellToItsFieldWithNothingBetween)
     // rest of the row right by its excess.
     const CellStore cells = Grid({{"", Sjis("あいうえお"), "12345678901234", "x"}});
     EXPECT_EQ(ListingRow(cells, 0, 10), Blanks(10) + Sjis("あいうえお") + "12345678901234" + "x" + Blanks(9));
-    EXPECT_EQ(ListingRow(cells, 0, 12), Blanks(12) + Sjis("あいうえお") + "  " + "12345678901234" + "x" + Blanks(11));
+    EXPECT_EQ(ListingRow(cells, 0, 12),
+              Blanks(12) + Sjis("あいうえお") + "  " + "12345678901234" + "x" + Blanks(11));
 }
 
 TEST(Listing, MatrixListingPrintsBothGridsAsTheyStand)
 {
     // Cells as typed, not confirmed: text OK would reject prints as well.
-    const CellStore labels = Grid({{"", Sjis("ラベル")}, {Sjis(" 対象 1"), "a"}, {Sjis(" 対象 2"), Sjis("東京")}});
+    const CellStore labels =
+        Grid({{"", Sjis("ラベル")}, {Sjis(" 対象 1"), "a"}, {Sjis(" 対象 2"), Sjis("東京")}});
     const CellStore matrix = Grid({{"", Sjis(" 対象 1"), Sjis(" 対象 2")},
                                    {Sjis(" 対象 1"), "*", "*"},
                                    {Sjis(" 対象 2"), "1.5e+x", "*"}});
@@ -57,18 +65,11 @@ TEST(Listing, MatrixListingPrintsBothGridsAsTheyStand)
 
     const std::string head = Sjis(" 対象 1") + Blanks(3);
     const std::string head2 = Sjis(" 対象 2") + Blanks(3);
-    EXPECT_EQ(PrintedLines(canvas, Height),
-              (Texts{"",
-                     "",
-                     "Data =",
-                     "",
-                     Blanks(10) + Sjis("ラベル") + Blanks(4),
-                     head + "a" + Blanks(9),
-                     head2 + Sjis("東京") + Blanks(6),
-                     "",
-                     Blanks(10) + head + head2,
-                     head + "*" + Blanks(9) + "*" + Blanks(9),
-                     head2 + "1.5e+x" + Blanks(4) + "*" + Blanks(9)}));
+    EXPECT_EQ(
+        PrintedLines(canvas, Height),
+        (Texts{"", "", "Data =", "", Blanks(10) + Sjis("ラベル") + Blanks(4), head + "a" + Blanks(9),
+               head2 + Sjis("東京") + Blanks(6), "", Blanks(10) + head + head2,
+               head + "*" + Blanks(9) + "*" + Blanks(9), head2 + "1.5e+x" + Blanks(4) + "*" + Blanks(9)}));
     // Printed in the Mincho face at 12 points, in one job.
     EXPECT_EQ(canvas.FontName(), "ＭＳ 明朝");
     for (const auto& text : canvas.Texts())
@@ -86,8 +87,7 @@ TEST(Listing, AttributeListingHasTwoEmptyLinesAndTwelveByteFields)
     RecordingCanvas canvas = WidePage();
     PrintAttributeListing(canvas, table);
     EXPECT_EQ(PrintedLines(canvas, Height),
-              (Texts{"", "", "Data =", "", "",
-                     Blanks(24) + Sjis(" 属性 1") + Blanks(5),
+              (Texts{"", "", "Data =", "", "", Blanks(24) + Sjis(" 属性 1") + Blanks(5),
                      Blanks(24) + Sjis("身長") + Blanks(8),
                      Sjis(" 対象 1") + Blanks(5) + "a" + Blanks(11) + "170.5" + Blanks(7),
                      Sjis(" 対象 2") + Blanks(5) + Blanks(24)}));

@@ -53,7 +53,8 @@ TEST_F(MainWindowTest, ComponentsCarryTheirTextsAndPlaces)
 
 TEST_F(MainWindowTest, TabOrderRunsFromTheDistanceButtonToTheFontSize)
 {
-    const char* order[] = {"DistButton", "ExitButton", "ComboBoxDist", "SimButton", "CoordButton", "FontEdit"};
+    const char* order[] = {"DistButton", "ExitButton",  "ComboBoxDist",
+                           "SimButton",  "CoordButton", "FontEdit"};
     QWidget* widget = main.findChild<QWidget*>(QString::fromLatin1(order[0]));
     for (std::size_t k = 1; k < std::size(order); ++k) {
         QWidget* next = widget->nextInFocusChain();

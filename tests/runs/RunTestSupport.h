@@ -3,12 +3,12 @@
 // A main window with every seam scripted: file dialogs, print dialogs and
 // message boxes answer from scripts, the printer draws on a recording
 // canvas, and the application's quit is counted instead of performed.
-#include "input/core/MatrixGridFiles.h"
 #include "engine/AnalysisData.h"
 #include "input/MatrixInputForm.h"
 #include "input/TFCoord.h"
 #include "input/core/AttributeTable.h"
 #include "input/core/MatrixDataFile.h"
+#include "input/core/MatrixGridFiles.h"
 #include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"

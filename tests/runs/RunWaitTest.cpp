@@ -56,8 +56,9 @@ TEST_F(RunWaitTest, RunSlotCalledDuringTheWaitStartsNoSecondRun)
                 QTimer guard;
                 guard.setSingleShot(true);
                 QObject::connect(&guard, &QTimer::timeout, [&] {
-                    for (QWidget* window : {static_cast<QWidget*>(main.FDist()), static_cast<QWidget*>(main.FSim()),
-                                            static_cast<QWidget*>(main.FCoord())})
+                    for (QWidget* window :
+                         {static_cast<QWidget*>(main.FDist()), static_cast<QWidget*>(main.FSim()),
+                          static_cast<QWidget*>(main.FCoord())})
                         if (window && window != &input && window->isVisible())
                             window->close();
                 });
@@ -160,7 +161,8 @@ TEST_F(RunWaitTest, WindowClosedUnconfirmedRunsOnWhatTheSharedDataHold)
     const std::string report = Path("again.txt");
     dialogs.AddFileName(report);
     Press("DistButton", [](QWidget& input) { input.close(); });
-    EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\nP         \r\nQ         7         \r\n");
+    EXPECT_EQ(ReadBytes(report),
+              "\r\n" + Sjis("入力データ（距離）...") + "\r\nP         \r\nQ         7         \r\n");
     EXPECT_EQ(quitRequests, 1);
 }
 

@@ -1,8 +1,8 @@
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,8 @@ protected:
 
     // Writes the similarity echo of `labels` with s(i, j) taken from `values`
     // row by row, and returns the file's bytes.
-    std::string SimilarityReport(const std::vector<std::string>& labels, const std::vector<long double>& values)
+    std::string SimilarityReport(const std::vector<std::string>& labels,
+                                 const std::vector<long double>& values)
     {
         AnalysisData& data = *data_;
         data.ObjectCount = static_cast<int>(labels.size());
@@ -78,11 +79,9 @@ TEST_F(ReportWriterTest, FieldsCountBytesAndNeverCutLongTexts)
 {
     const std::string wide = Sjis("あいうえお"); // five double-byte characters
     ASSERT_EQ(wide.size(), 10u);
-    const std::string bytes =
-        SimilarityReport({"abcdefghij", wide, "x"}, {-12345678.0L, -1.234567L, 0.5L});
-    const std::string expected = "\r\n" + SimilarityHeader() + "\r\n" +
-                                 "abcdefghij\r\n" +
-                                 wide + "-1.234568E7\r\n" +
+    const std::string bytes = SimilarityReport({"abcdefghij", wide, "x"}, {-12345678.0L, -1.234567L, 0.5L});
+    const std::string expected = "\r\n" + SimilarityHeader() + "\r\n" + "abcdefghij\r\n" + wide +
+                                 "-1.234568E7\r\n" +
                                  // "-1.234567" is 9 characters; exactly 10 would touch the next one.
                                  "x         -1.234567 0.5       \r\n";
     EXPECT_EQ(bytes, expected);
@@ -105,8 +104,9 @@ TEST_F(ReportWriterTest, EachRunWritesItsOwnHeaderAndMatrix)
     WriteDissimilarityEcho(session_, data);
     WriteComputedDistanceEcho(session_, data);
     CloseReportFile(session_);
-    EXPECT_EQ(Read(path), "\r\n" + Sjis("入力データ（距離）...") + "\r\np         \r\nq         3         \r\n" +
-                              "\r\n" + Sjis("算出された距離...") + "\r\np         \r\nq         3         \r\n");
+    EXPECT_EQ(Read(path), "\r\n" + Sjis("入力データ（距離）...") +
+                              "\r\np         \r\nq         3         \r\n" + "\r\n" +
+                              Sjis("算出された距離...") + "\r\np         \r\nq         3         \r\n");
 }
 
 TEST_F(ReportWriterTest, OneObjectGivesItsLabelRowOnly)

@@ -13,8 +13,8 @@ namespace vantrel::testing {
 // A table from rows of cell texts {label, value, value, ...}. With
 // `nameAttributes` the attribute names read a1, a2, ...; otherwise they stay
 // empty.
-inline CellStore AttributeTableFromRows(const std::vector<std::vector<std::string>>& rows,
-                                        int attributes, bool nameAttributes = false)
+inline CellStore AttributeTableFromRows(const std::vector<std::vector<std::string>>& rows, int attributes,
+                                        bool nameAttributes = false)
 {
     CellStore cells;
     AttributeTable::Initialize(cells);

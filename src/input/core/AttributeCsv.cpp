@@ -51,7 +51,8 @@ AttributeTexts ReadAttributeCsv(TextFileReader& reader)
     } while (!reader.AtEnd());
 
     if (static_cast<int>(objects.size()) > MaxObjects)
-        throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyObjectsText(static_cast<long long>(objects.size())));
+        throw Error(Cp932ForMessage(reader.FileName()) + ": " +
+                    TooManyObjectsText(static_cast<long long>(objects.size())));
     if (columns - 1 > MaxAttributes)
         throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyAttributesText(columns - 1));
 

@@ -14,22 +14,13 @@ struct AttributeData {
     static constexpr int ObjectCapacity = MaxObjects;
     static constexpr int AttributeCapacity = MaxAttributes;
 
-    AttributeData()
-        : AttributeValues(static_cast<std::size_t>(ObjectCapacity) * AttributeCapacity, 0.0L)
-    {
-    }
+    AttributeData() : AttributeValues(static_cast<std::size_t>(ObjectCapacity) * AttributeCapacity, 0.0L) { }
     AttributeData(const AttributeData&) = delete;
     AttributeData& operator=(const AttributeData&) = delete;
 
     // x[object, attribute], both from 1; stored row by row.
-    long double& Value(int object, int attribute)
-    {
-        return AttributeValues[Offset(object, attribute)];
-    }
-    long double Value(int object, int attribute) const
-    {
-        return AttributeValues[Offset(object, attribute)];
-    }
+    long double& Value(int object, int attribute) { return AttributeValues[Offset(object, attribute)]; }
+    long double Value(int object, int attribute) const { return AttributeValues[Offset(object, attribute)]; }
 
     // The values of one object, attribute 1 first.
     const long double* Row(int object) const { return &AttributeValues[Offset(object, 1)]; }

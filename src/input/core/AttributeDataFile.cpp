@@ -16,8 +16,8 @@ int ReadCount(TextFileReader& reader, const char* line, const char* what)
     try {
         return ReadObjectCountLine(reader);
     } catch (const Error&) {
-        throw Error("Read error: " + Cp932ForMessage(reader.FileName()) + ": line " + line + " does not hold the " + what +
-                    " count of the table");
+        throw Error("Read error: " + Cp932ForMessage(reader.FileName()) + ": line " + line +
+                    " does not hold the " + what + " count of the table");
     }
 }
 
@@ -46,8 +46,9 @@ AttributeTexts ReadAttributeDataFile(TextFileReader& reader)
     const int rows = ReadCount(reader, "1", "row");
     const int columns = ReadCount(reader, "2", "column");
     if (rows < 2 || columns < 2)
-        throw Error("Read error: " + Cp932ForMessage(reader.FileName()) + ": a table has at least 2 rows and 2 columns (" +
-                    std::to_string(rows) + " rows and " + std::to_string(columns) + " columns given)");
+        throw Error("Read error: " + Cp932ForMessage(reader.FileName()) +
+                    ": a table has at least 2 rows and 2 columns (" + std::to_string(rows) + " rows and " +
+                    std::to_string(columns) + " columns given)");
     if (rows - 2 > MaxObjects)
         throw Error(Cp932ForMessage(reader.FileName()) + ": " + TooManyObjectsText(rows - 2));
     if (columns - 2 > MaxAttributes)

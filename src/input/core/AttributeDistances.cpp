@@ -58,8 +58,7 @@ void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, Attribu
     }
 }
 
-void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
-                               TriangularMatrix& matrix)
+void ComputeEuclideanDistances(const AttributeData& attributes, int objects, TriangularMatrix& matrix)
 {
     const int count = attributes.AttributeCount;
     std::vector<long double> distances(objects > 1 ? TriangularMatrix::Offset(objects + 1, 1) : 0);
@@ -104,9 +103,8 @@ void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
         for (int m = 0; m < i - 1; ++m) {
             // The values are finite, so the only way out of range is upward.
             if (!std::isfinite(out[m]))
-                throw Error("Floating point overflow: the distance between objects " +
-                            std::to_string(i) + " and " + std::to_string(m + 1) +
-                            " is too large");
+                throw Error("Floating point overflow: the distance between objects " + std::to_string(i) +
+                            " and " + std::to_string(m + 1) + " is too large");
             out[m] = std::sqrt(out[m]);
         }
     }
@@ -149,8 +147,8 @@ void StandardizeAttributes(AttributeData& attributes, int objects, const Attribu
         for (int i = 1; i <= objects; ++i) {
             const long double z = (attributes.Value(i, j) - mean) / sd;
             if (!std::isfinite(z))
-                FailAttribute(table, j, "floating point overflow in the value of object " +
-                                            std::to_string(i));
+                FailAttribute(table, j,
+                              "floating point overflow in the value of object " + std::to_string(i));
             attributes.Value(i, j) = z;
         }
     }

@@ -29,8 +29,7 @@ void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, Attribu
 // The distances between objects 1..objects over attributes 1..AttributeCount
 // into the lower triangle of `matrix`. All are computed before any is
 // stored, so a failure leaves `matrix` as it was.
-void ComputeEuclideanDistances(const AttributeData& attributes, int objects,
-                               TriangularMatrix& matrix);
+void ComputeEuclideanDistances(const AttributeData& attributes, int objects, TriangularMatrix& matrix);
 
 // Standardizes every attribute in place, in ascending order. A zero
 // deviation (every object has the same value, so always with one object,

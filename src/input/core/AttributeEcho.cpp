@@ -4,9 +4,9 @@
 #include "input/core/AttributeData.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Locale.h"
+#include "platform/core/NumberFormat.h"
 #include "platform/core/Padding.h"
 #include "platform/core/TextFile.h"
-#include "platform/core/NumberFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,8 +48,14 @@ void AppendEchoValue(std::string& line, long double value)
 
 } // namespace
 
-std::string AttributeInputHeader() { return Sjis("入力データ..."); }
-std::string StandardizedInputHeader() { return Sjis("標準化入力データ..."); }
+std::string AttributeInputHeader()
+{
+    return Sjis("入力データ...");
+}
+std::string StandardizedInputHeader()
+{
+    return Sjis("標準化入力データ...");
+}
 
 std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& attributes, int i)
 {
@@ -63,8 +69,8 @@ std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& att
     return line;
 }
 
-void WriteAttributeSection(TextFileWriter& file, const std::string& header,
-                           const AnalysisData& data, const AttributeData& attributes)
+void WriteAttributeSection(TextFileWriter& file, const std::string& header, const AnalysisData& data,
+                           const AttributeData& attributes)
 {
     file.WriteLine();
     file.WriteLine(header);

@@ -1,8 +1,8 @@
 #include "input/core/AttributeTable.h"
 
+#include "common/Errors.h"
 #include "input/core/MatrixGrid.h"
 #include "platform/core/Cp932.h"
-#include "common/Errors.h"
 #include "platform/core/Padding.h"
 
 namespace vantrel::AttributeTable {

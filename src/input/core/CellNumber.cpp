@@ -12,7 +12,10 @@
 namespace vantrel {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // strtold follows LC_NUMERIC, which a Qt application sets from the user's
 // environment; the text handed over is already normalised to the C form.
@@ -107,9 +110,8 @@ std::optional<DecimalParts> ScanNumber(std::string_view number)
 std::optional<long double> ExactFastValue(const DecimalParts& parts)
 {
     static constexpr long double PowersOfTen[] = {
-        1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,
-        1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L,
-        1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
+        1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L, 1e11L, 1e12L, 1e13L,
+        1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L};
     constexpr long long MaxExactPower = 27;
 
     if (!parts.Exact)
@@ -119,7 +121,8 @@ std::optional<long double> ExactFastValue(const DecimalParts& parts)
         if (parts.Exponent < -MaxExactPower || parts.Exponent > MaxExactPower)
             return std::nullopt;
         value = static_cast<long double>(parts.Mantissa);
-        value = parts.Exponent < 0 ? value / PowersOfTen[-parts.Exponent] : value * PowersOfTen[parts.Exponent];
+        value =
+            parts.Exponent < 0 ? value / PowersOfTen[-parts.Exponent] : value * PowersOfTen[parts.Exponent];
     }
     return parts.Negative ? -value : value;
 }

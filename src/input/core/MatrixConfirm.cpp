@@ -7,8 +7,7 @@
 namespace vantrel {
 
 CellConversionError::CellConversionError(int row, int column, const std::string& cellText)
-    : Error("Error ===>  Cells[" + std::to_string(row) + "," + std::to_string(column) + "] = " +
-            cellText),
+    : Error("Error ===>  Cells[" + std::to_string(row) + "," + std::to_string(column) + "] = " + cellText),
       row_(row), column_(column), cellText_(cellText)
 {
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "input/core/MatrixTexts.h"
-#include "platform/core/CellStore.h"
 #include "common/Errors.h"
 #include "common/Limits.h"
+#include "input/core/MatrixTexts.h"
+#include "platform/core/CellStore.h"
 
 #include <string>
 
@@ -43,6 +43,7 @@ void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData&
 
 // The same from the window's two grids: the label grid (2 columns, N + 1
 // rows) and the matrix grid (pair (i, j), i > j, in cell [j, i]).
-void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind, AnalysisData& data);
+void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind,
+                        AnalysisData& data);
 
 } // namespace vantrel

@@ -11,7 +11,10 @@
 namespace vantrel {
 namespace {
 
-bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsControlOrBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 } // namespace
 
@@ -79,7 +82,8 @@ MatrixTexts ReadMatrixDataFile(TextFileReader& reader)
         reader.ReadLine(label);
     const std::size_t pairs = texts.PairCount();
     // Most of the file is values: a first guess that spares regrowing.
-    texts.Values.Reserve(pairs, reader.Contents().size() - std::min(reader.Position(), reader.Contents().size()));
+    texts.Values.Reserve(pairs,
+                         reader.Contents().size() - std::min(reader.Position(), reader.Contents().size()));
     std::string_view line;
     for (std::size_t k = 0; k < pairs; ++k) {
         reader.ReadLine(line);

@@ -1,9 +1,9 @@
 #include "input/core/MatrixGridEditing.h"
 
+#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "input/core/MatrixConfirm.h"
 #include "input/core/MatrixGrid.h"
-#include "common/Errors.h"
 
 namespace vantrel {
 

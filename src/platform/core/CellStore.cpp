@@ -21,8 +21,7 @@ void CellStore::Resize(int columns, int rows)
     const int keepRows = std::min(rows, rows_);
     for (int row = 0; row < keepRows; ++row)
         for (int column = 0; column < keepColumns; ++column)
-            resized[static_cast<std::size_t>(row) * columns + column] =
-                std::move(cells_[Index(column, row)]);
+            resized[static_cast<std::size_t>(row) * columns + column] = std::move(cells_[Index(column, row)]);
     cells_ = std::move(resized);
     columns_ = columns;
     rows_ = rows;

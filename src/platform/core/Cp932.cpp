@@ -27,8 +27,7 @@ public:
     // Converts the whole input; returns false at the first character that
     // cannot be converted (`badOffset` is its input offset) unless
     // `replacement` is given, which then stands for every such character.
-    bool Run(std::string_view in, std::string& out, std::size_t& badOffset,
-             const std::string* replacement)
+    bool Run(std::string_view in, std::string& out, std::size_t& badOffset, const std::string* replacement)
     {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
             throw Error("Code page 932 conversion is not available on this system");
@@ -53,8 +52,7 @@ public:
             out += *replacement;
             // Skip one byte, or a whole UTF-8 sequence going the other way.
             std::size_t skip = 1;
-            while (skip < inLeft && utf8Input_ &&
-                   (static_cast<unsigned char>(inPtr[skip]) & 0xC0) == 0x80)
+            while (skip < inLeft && utf8Input_ && (static_cast<unsigned char>(inPtr[skip]) & 0xC0) == 0x80)
                 ++skip;
             inPtr += skip;
             inLeft -= skip;

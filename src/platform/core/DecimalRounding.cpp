@@ -72,7 +72,8 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
     if (first > '5') {
         roundUp = true;
     } else if (first == '5') {
-        const bool restZero = e.Digits.find_first_not_of('0', static_cast<std::size_t>(keep) + 1) == std::string::npos;
+        const bool restZero =
+            e.Digits.find_first_not_of('0', static_cast<std::size_t>(keep) + 1) == std::string::npos;
         if (!restZero) {
             roundUp = true;
         } else {
@@ -106,7 +107,10 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
     return result;
 }
 
-int KeepSignificant(int, int significant, int) { return significant; }
+int KeepSignificant(int, int significant, int)
+{
+    return significant;
+}
 
 // Powers of ten up to 10^27 are exact in the 64-bit significand.
 constexpr int ExactPowerLimit = 27;
@@ -172,8 +176,14 @@ bool TryRoundToSignificantFast(long double value, int significant, RoundedDecima
     result.Exponent = exponent;
     return true;
 }
-int KeepDecimals(int exponent, int decimals, int) { return exponent + decimals; }
-int KeepBoth(int exponent, int significant, int decimals) { return std::min(significant, exponent + decimals); }
+int KeepDecimals(int exponent, int decimals, int)
+{
+    return exponent + decimals;
+}
+int KeepBoth(int exponent, int significant, int decimals)
+{
+    return std::min(significant, exponent + decimals);
+}
 
 } // namespace
 

@@ -9,7 +9,10 @@ namespace {
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 constexpr std::size_t MappedFrom = std::size_t{4} << 20;
 
-std::size_t RoundUp(std::size_t bytes) { return (bytes + HugePage - 1) / HugePage * HugePage; }
+std::size_t RoundUp(std::size_t bytes)
+{
+    return (bytes + HugePage - 1) / HugePage * HugePage;
+}
 
 } // namespace
 
@@ -20,8 +23,7 @@ void* AllocateLargeBlock(std::size_t bytes)
     // Over-map by one huge page so the block can start on a huge-page
     // boundary, then give back the unaligned head and the unused tail.
     const std::size_t size = RoundUp(bytes);
-    void* mapped = mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE,
-                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* mapped = mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED)
         throw std::bad_alloc();
     const auto start = reinterpret_cast<std::uintptr_t>(mapped);

@@ -30,10 +30,7 @@ struct LargeBlockAllocator {
             throw std::bad_array_new_length();
         return static_cast<T*>(AllocateLargeBlock(count * sizeof(T)));
     }
-    void deallocate(T* block, std::size_t count) noexcept
-    {
-        ReleaseLargeBlock(block, count * sizeof(T));
-    }
+    void deallocate(T* block, std::size_t count) noexcept { ReleaseLargeBlock(block, count * sizeof(T)); }
 
     template <typename U>
     bool operator==(const LargeBlockAllocator<U>&) const noexcept

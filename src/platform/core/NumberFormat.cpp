@@ -1,7 +1,7 @@
 #include "platform/core/NumberFormat.h"
 
-#include "platform/core/Locale.h"
 #include "platform/core/DecimalRounding.h"
+#include "platform/core/Locale.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +70,10 @@ std::string FormatGeneral(long double value, int significant)
     return text;
 }
 
-std::string FormatReportNumber(long double value) { return FormatGeneral(value, 7); }
+std::string FormatReportNumber(long double value)
+{
+    return FormatGeneral(value, 7);
+}
 
 std::string FormatFixed(long double value, int decimals)
 {
@@ -103,7 +106,8 @@ std::string FormatFixedPrecision(long double value, int precision, int decimals)
     if (precision > 1) {
         text.push_back(DecimalSeparator);
         for (int i = 1; i < precision; ++i)
-            text.push_back(i < static_cast<int>(e.Digits.size()) ? e.Digits[static_cast<std::size_t>(i)] : '0');
+            text.push_back(i < static_cast<int>(e.Digits.size()) ? e.Digits[static_cast<std::size_t>(i)]
+                                                                 : '0');
     }
     const int exponent = e.Exponent - 1;
     text += exponent < 0 ? "E-" : "E+";
@@ -113,7 +117,13 @@ std::string FormatFixedPrecision(long double value, int precision, int decimals)
     return text + digits;
 }
 
-std::string FormatAxisGeneral(long double value) { return FormatGeneral(value, 15); }
-std::string FormatAxisFixed(long double value) { return FormatFixedPrecision(value, 9, 2); }
+std::string FormatAxisGeneral(long double value)
+{
+    return FormatGeneral(value, 15);
+}
+std::string FormatAxisFixed(long double value)
+{
+    return FormatFixedPrecision(value, 9, 2);
+}
 
 } // namespace vantrel

@@ -32,7 +32,7 @@ TextFileWriter::TextFileWriter(std::string fileName, Replacement replacement)
     : fileName_(std::move(fileName)), bytesLeft_(byteLimitForTesting)
 {
     if (replacement == Replacement::Whole) {
-        struct stat info {};
+        struct stat info { };
         const bool exists = stat(fileName_.c_str(), &info) == 0;
         if (exists && S_ISDIR(info.st_mode))
             throw IoError(IoErrorText(fileName_, EISDIR));
@@ -55,7 +55,7 @@ bool TextFileWriter::OpenTemporary()
         targetPath_ = real;
         std::free(real);
     }
-    struct stat target {};
+    struct stat target { };
     const bool exists = stat(targetPath_.c_str(), &target) == 0;
 
     static unsigned counter = 0;
@@ -168,7 +168,7 @@ TextFileReader::TextFileReader(std::string fileName) : fileName_(std::move(fileN
     std::FILE* file = std::fopen(fileName_.c_str(), "rb");
     if (!file)
         throw IoError(IoErrorText(fileName_, errno));
-    struct stat info {};
+    struct stat info { };
     if (fstat(fileno(file), &info) == 0) {
         if (S_ISDIR(info.st_mode)) {
             std::fclose(file);

@@ -2,9 +2,18 @@
 
 namespace vantrel {
 
-QString ProportionalGothicFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }
-QString FixedGothicFace() { return QStringLiteral("ＭＳ ゴシック"); }
-QString MinchoFace() { return QStringLiteral("ＭＳ 明朝"); }
+QString ProportionalGothicFace()
+{
+    return QStringLiteral("ＭＳ Ｐゴシック");
+}
+QString FixedGothicFace()
+{
+    return QStringLiteral("ＭＳ ゴシック");
+}
+QString MinchoFace()
+{
+    return QStringLiteral("ＭＳ 明朝");
+}
 
 QString InstalledFaceFor(const QString& windowsFace)
 {

@@ -18,7 +18,7 @@ QFont FontWithPointSize(const QString& windowsFace, int pointSize);
 
 // The face names as the windows and pages name them.
 QString ProportionalGothicFace(); // "ＭＳ Ｐゴシック"
-QString FixedGothicFace();        // "ＭＳ ゴシック"
-QString MinchoFace();             // "ＭＳ 明朝"
+QString FixedGothicFace(); // "ＭＳ ゴシック"
+QString MinchoFace(); // "ＭＳ 明朝"
 
 } // namespace vantrel

@@ -20,11 +20,15 @@ constexpr int PdfResolution = 600;
 constexpr int ImageResolution = 150;
 constexpr double MarginMillimetres = 10.0;
 
-QString NativeName(const std::string& fileName) { return QFile::decodeName(QByteArray::fromStdString(fileName)); }
+QString NativeName(const std::string& fileName)
+{
+    return QFile::decodeName(QByteArray::fromStdString(fileName));
+}
 
 [[noreturn]] void FailWith(const std::string& fileName, const QFile& file)
 {
-    throw IoError("I/O error: " + Cp932ForMessage(fileName) + ": " + Cp932ForMessage(file.errorString().toStdString()));
+    throw IoError("I/O error: " + Cp932ForMessage(fileName) + ": " +
+                  Cp932ForMessage(file.errorString().toStdString()));
 }
 
 } // namespace
@@ -44,8 +48,9 @@ PageFile::~PageFile() = default;
 
 PageFile::Format PageFile::FormatForName(const std::string& fileName)
 {
-    return QString::fromStdString(fileName).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? Format::Png
-                                                                                                   : Format::Pdf;
+    return QString::fromStdString(fileName).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)
+               ? Format::Png
+               : Format::Pdf;
 }
 
 void PageFile::Attach(PainterCanvas& canvas)
@@ -61,10 +66,10 @@ void PageFile::Attach(PainterCanvas& canvas)
     if (format_ == Format::Pdf) {
         parts_->Pdf = std::make_unique<QPdfWriter>(&parts_->File);
         parts_->Pdf->setResolution(PdfResolution);
-        parts_->Pdf->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                               QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres,
-                                                         MarginMillimetres),
-                                               QPageLayout::Millimeter));
+        parts_->Pdf->setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                        QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
+                        QPageLayout::Millimeter));
         parts_->Pdf->setCreator(QStringLiteral("Vantrel"));
         canvas.SetDevice(parts_->Pdf.get(), parts_->Pdf.get());
     } else {
@@ -97,7 +102,8 @@ void PageFile::Finish()
         FailWith(fileName_, parts_->File);
 }
 
-PageFileCanvas::PageFileCanvas(std::string fileName, PageFile::Format format) : file_(std::move(fileName), format)
+PageFileCanvas::PageFileCanvas(std::string fileName, PageFile::Format format)
+    : file_(std::move(fileName), format)
 {
 }
 

@@ -1,7 +1,7 @@
 #include "platform/gui/PainterCanvas.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
+#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QFontMetrics>
@@ -11,11 +11,14 @@
 namespace vantrel {
 namespace {
 
-QString FromCp932(const std::string& bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
+QString FromCp932(const std::string& bytes)
+{
+    return QString::fromStdString(Utf8FromCp932(bytes));
+}
 
 } // namespace
 
-PainterCanvas::PainterCanvas() : font_(FontWithPointSize(FixedGothicFace(), 10)) {}
+PainterCanvas::PainterCanvas() : font_(FontWithPointSize(FixedGothicFace(), 10)) { }
 
 PainterCanvas::~PainterCanvas()
 {
@@ -58,8 +61,14 @@ void PainterCanvas::NewPage()
     position_ = QPoint();
 }
 
-int PainterCanvas::PageWidth() const { return device_ ? device_->width() : 0; }
-int PainterCanvas::PageHeight() const { return device_ ? device_->height() : 0; }
+int PainterCanvas::PageWidth() const
+{
+    return device_ ? device_->width() : 0;
+}
+int PainterCanvas::PageHeight() const
+{
+    return device_ ? device_->height() : 0;
+}
 
 void PainterCanvas::SetFontName(const std::string& face)
 {
@@ -88,7 +97,10 @@ int PainterCanvas::TextHeight(const std::string&)
     return metrics.height();
 }
 
-void PainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+void PainterCanvas::MoveTo(int x, int y)
+{
+    position_ = QPoint(x, y);
+}
 
 void PainterCanvas::LineTo(int x, int y)
 {

@@ -1,9 +1,9 @@
 #include "runs/core/ReportWriter.h"
 
-#include "platform/core/Cp932.h"
 #include "common/Errors.h"
-#include "platform/core/Padding.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/NumberFormat.h"
+#include "platform/core/Padding.h"
 
 #include <algorithm>
 
@@ -44,9 +44,18 @@ ReportFileGuard::~ReportFileGuard()
     session_.ReportFile.reset();
 }
 
-std::string DissimilarityHeader() { return Sjis("入力データ（距離）..."); }
-std::string SimilarityHeader() { return Sjis("入力データ（類似度）..."); }
-std::string ComputedDistanceHeader() { return Sjis("算出された距離..."); }
+std::string DissimilarityHeader()
+{
+    return Sjis("入力データ（距離）...");
+}
+std::string SimilarityHeader()
+{
+    return Sjis("入力データ（類似度）...");
+}
+std::string ComputedDistanceHeader()
+{
+    return Sjis("算出された距離...");
+}
 
 std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, int i)
 {

@@ -24,7 +24,7 @@ void CloseReportFile(RunSession& session);
 // failed flush; the destructor (error paths) closes without throwing.
 class ReportFileGuard {
 public:
-    explicit ReportFileGuard(RunSession& session) : session_(session) {}
+    explicit ReportFileGuard(RunSession& session) : session_(session) { }
     ~ReportFileGuard();
     ReportFileGuard(const ReportFileGuard&) = delete;
     ReportFileGuard& operator=(const ReportFileGuard&) = delete;
@@ -36,8 +36,8 @@ private:
 };
 
 // The section headers, code page 932.
-std::string DissimilarityHeader();    // "入力データ（距離）..."
-std::string SimilarityHeader();       // "入力データ（類似度）..."
+std::string DissimilarityHeader(); // "入力データ（距離）..."
+std::string SimilarityHeader(); // "入力データ（類似度）..."
 std::string ComputedDistanceHeader(); // "算出された距離..."
 
 // One matrix row of object i: its label, then M[i, 1..i-1], each in a
@@ -51,8 +51,8 @@ void WriteMatrixSection(RunSession& session, const std::string& header, const An
                         const TriangularMatrix& matrix);
 
 // The three sections a run writes.
-void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data);    // dissimilarity run
-void WriteSimilarityEcho(RunSession& session, const AnalysisData& data);       // similarity run
+void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data); // dissimilarity run
+void WriteSimilarityEcho(RunSession& session, const AnalysisData& data); // similarity run
 void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data); // attribute run
 
 } // namespace vantrel
