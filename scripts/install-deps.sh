@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  # vantrel-batch writes the page as SVG too.
+  qt6-svg-dev
   libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   # The installable program: icons rendered from SVG, the man page from

@@ -10,7 +10,9 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QSvgGenerator>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace vantrel {
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int PdfResolution = 600;
 constexpr int ImageResolution = 150;
+constexpr int SvgResolution = 600;
 constexpr double MarginMillimetres = 10.0;
 
 QString NativeName(const std::string& fileName)
@@ -37,7 +40,52 @@ struct PageFile::Parts {
     QFile File;
     std::unique_ptr<QPdfWriter> Pdf;
     std::unique_ptr<QImage> Image;
+    std::unique_ptr<QSvgGenerator> Svg;
+
+    // Makes the page's device, writing to `output` (null: nowhere), and
+    // hands it to `canvas`. `height` is the drawing area's least height.
+    void MakeDevice(Format format, int height, QIODevice* output, PainterCanvas& canvas);
 };
+
+void PageFile::Parts::MakeDevice(Format format, int height, QIODevice* output, PainterCanvas& canvas)
+{
+    if (format == Format::Pdf) {
+        const QMarginsF margins(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres);
+        QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+        const QSizeF a4 = layout.pageSize().size(QPageSize::Millimeter);
+        const double tall = height * 25.4 / PdfResolution + 2 * MarginMillimetres;
+        if (tall > a4.height())
+            layout.setPageSize(
+                QPageSize(QSizeF(a4.width(), tall), QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+                margins);
+        Pdf = output ? std::make_unique<QPdfWriter>(output) : std::make_unique<QPdfWriter>(QString());
+        Pdf->setResolution(PdfResolution);
+        Pdf->setPageLayout(layout);
+        Pdf->setCreator(QStringLiteral("Vantrel"));
+        canvas.SetDevice(Pdf.get(), Pdf.get());
+        return;
+    }
+    const int resolution = format == Format::Png ? ImageResolution : SvgResolution;
+    QSize pixels = QPageSize(QPageSize::A4).sizePixels(resolution);
+    pixels.setHeight(std::max(pixels.height(), height));
+    if (format == Format::Svg) {
+        Svg = std::make_unique<QSvgGenerator>();
+        Svg->setResolution(resolution);
+        Svg->setSize(pixels);
+        Svg->setViewBox(QRect(QPoint(0, 0), pixels));
+        Svg->setTitle(QStringLiteral("Vantrel"));
+        if (output)
+            Svg->setOutputDevice(output);
+        canvas.SetDevice(Svg.get());
+        return;
+    }
+    Image = std::make_unique<QImage>(pixels, QImage::Format_RGB32);
+    Image->fill(Qt::white);
+    const int dotsPerMetre = static_cast<int>(resolution / 0.0254 + 0.5);
+    Image->setDotsPerMeterX(dotsPerMetre);
+    Image->setDotsPerMeterY(dotsPerMetre);
+    canvas.SetDevice(Image.get());
+}
 
 PageFile::PageFile(std::string fileName, Format format)
     : fileName_(std::move(fileName)), format_(format), parts_(std::make_unique<Parts>())
@@ -48,9 +96,10 @@ PageFile::~PageFile() = default;
 
 PageFile::Format PageFile::FormatForName(const std::string& fileName)
 {
-    return QString::fromStdString(fileName).endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)
-               ? Format::Png
-               : Format::Pdf;
+    const QString name = QString::fromStdString(fileName);
+    if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
+        return Format::Svg;
+    return name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? Format::Png : Format::Pdf;
 }
 
 void PageFile::Attach(PainterCanvas& canvas)
@@ -63,24 +112,13 @@ void PageFile::Attach(PainterCanvas& canvas)
             throw IoError(IoErrorText(fileName_, errno));
         FailWith(fileName_, parts_->File);
     }
-    if (format_ == Format::Pdf) {
-        parts_->Pdf = std::make_unique<QPdfWriter>(&parts_->File);
-        parts_->Pdf->setResolution(PdfResolution);
-        parts_->Pdf->setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                        QMarginsF(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres),
-                        QPageLayout::Millimeter));
-        parts_->Pdf->setCreator(QStringLiteral("Vantrel"));
-        canvas.SetDevice(parts_->Pdf.get(), parts_->Pdf.get());
-    } else {
-        const QSize pixels = QPageSize(QPageSize::A4).sizePixels(ImageResolution);
-        parts_->Image = std::make_unique<QImage>(pixels, QImage::Format_RGB32);
-        parts_->Image->fill(Qt::white);
-        const int dotsPerMetre = static_cast<int>(ImageResolution / 0.0254 + 0.5);
-        parts_->Image->setDotsPerMeterX(dotsPerMetre);
-        parts_->Image->setDotsPerMeterY(dotsPerMetre);
-        canvas.SetDevice(parts_->Image.get());
-    }
+    parts_->MakeDevice(format_, pageHeight_, &parts_->File, canvas);
+}
+
+void PageFile::AttachProbe(PainterCanvas& canvas)
+{
+    parts_ = std::make_unique<Parts>();
+    parts_->MakeDevice(format_, pageHeight_, nullptr, canvas);
 }
 
 void PageFile::Finish()
@@ -92,6 +130,7 @@ void PageFile::Finish()
         throw IoError("I/O error: " + Cp932ForMessage(fileName_) + ": the image could not be written");
     }
     parts_->Pdf.reset();
+    parts_->Svg.reset();
     if (!parts_->File.flush() || parts_->File.error() != QFileDevice::NoError) {
         const std::string reason = parts_->File.errorString().toStdString();
         parts_->File.close();

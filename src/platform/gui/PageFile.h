@@ -9,14 +9,16 @@ namespace vantrel {
 
 // A print job that goes to a file instead of a printer: a PDF (A4, 600 dots
 // per inch, 10 mm margins, like a laser printer's page) or, for names ending
-// in ".png", a PNG image of the A4 page at 150 dots per inch. Drawing goes
-// through the given canvas, which keeps its font and pen.
+// in ".png", a PNG image of the A4 page at 150 dots per inch, or for ".svg"
+// an SVG picture of the A4 page at 600 dots per inch. Drawing goes through
+// the given canvas, which keeps its font and pen. The page may be made
+// taller than A4 (SetPageHeight); its width stays.
 //
 // Every failure is an IoError naming the file: the file cannot be created,
 // the page cannot be started, or the data cannot be written.
 class PageFile {
 public:
-    enum class Format { Pdf, Png };
+    enum class Format { Pdf, Png, Svg };
 
     // `fileName` is the platform's bytes (UTF-8 here), as fopen takes them.
     PageFile(std::string fileName, Format format);
@@ -24,8 +26,16 @@ public:
     PageFile(const PageFile&) = delete;
     PageFile& operator=(const PageFile&) = delete;
 
-    // PNG for names ending in ".png" (any case), else PDF.
+    // PNG or SVG for names ending in ".png" or ".svg" (any case), else PDF.
     static Format FormatForName(const std::string& fileName);
+
+    // The height of the page's drawing area in device units for the next
+    // Attach: at least the A4 page's, taller when `deviceUnits` asks for it.
+    void SetPageHeight(int deviceUnits) { pageHeight_ = deviceUnits; }
+    // Hands `canvas` a device like the page's (same resolution and width)
+    // that nothing is drawn on and no file is made for: for measuring a
+    // drawing before the page is made. Valid until the next Attach.
+    void AttachProbe(PainterCanvas& canvas);
 
     // Creates the file and hands the page to `canvas` (its SetDevice); the
     // caller then draws between canvas.BeginDoc() and canvas.EndDoc().
@@ -39,6 +49,7 @@ private:
     struct Parts;
     std::string fileName_;
     Format format_;
+    int pageHeight_ = 0;
     std::unique_ptr<Parts> parts_;
 };
 
@@ -57,6 +68,8 @@ public:
 
     void BeginDoc() override;
     void EndDoc() override;
+
+    PageFile& File() { return file_; }
 
 private:
     PageFile file_;
