@@ -1,7 +1,11 @@
 #include "batch/BatchOptions.h"
 
+#include "input/core/CellNumber.h"
+
 #include <array>
+#include <charconv>
 #include <initializer_list>
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -31,6 +35,23 @@ Enum OneOf(std::string_view option, const std::string& value,
         if (value == word)
             return enumerator;
     BadValue(option, value);
+}
+
+// The K of --cut: an integer, possibly outside 1..N (the run says so once
+// N is known); one beyond the range of long long is held at its end.
+long long ClusterCount(const std::string& value)
+{
+    const char* first = value.data();
+    const char* last = value.data() + value.size();
+    if (first != last && *first == '+' && first + 1 != last && first[1] != '-')
+        ++first;
+    long long count = 0;
+    const auto [end, error] = std::from_chars(first, last, count);
+    if (end != last || first == last || (error != std::errc() && error != std::errc::result_out_of_range))
+        BadValue("--cut", value);
+    if (error == std::errc::result_out_of_range)
+        return *first == '-' ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+    return count;
 }
 
 const auto Rules = std::to_array<OptionRule>({
@@ -63,8 +84,14 @@ const auto Rules = std::to_array<OptionRule>({
      [](BatchOptions& options, const std::string&) { options.Standardize = true; }},
     {"--report", "FILE", "write the report file FILE as the window run does",
      [](BatchOptions& options, const std::string& value) { options.ReportFile = value; }},
-    {"--dendrogram", "FILE", "print the dendrogram page to FILE: PDF, or PNG when FILE ends in .png",
+    {"--dendrogram", "FILE",
+     "print the dendrogram page to FILE: PDF, or PNG or SVG when FILE ends in\n"
+     "      .png or .svg",
      [](BatchOptions& options, const std::string& value) { options.DendrogramFile = value; }},
+    {"--whole-tree", "",
+     "with --dendrogram: make the page as tall as the tree needs, so that no\n"
+     "      row is lost",
+     [](BatchOptions& options, const std::string&) { options.WholeTree = true; }},
     {"--font-size", "N", "font size of the dendrogram page in points (default 12)",
      [](BatchOptions& options, const std::string& value) {
          if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos ||
@@ -72,6 +99,32 @@ const auto Rules = std::to_array<OptionRule>({
              BadValue("--font-size", value);
          options.FontSize = value;
      }},
+    {"--schedule", "FILE", "write the agglomeration schedule to the CSV file FILE",
+     [](BatchOptions& options, const std::string& value) { options.ScheduleFile = value; }},
+    {"--clusters", "FILE",
+     "write each object's cluster to the CSV file FILE (with --cut or\n"
+     "      --cut-level)",
+     [](BatchOptions& options, const std::string& value) { options.ClustersFile = value; }},
+    {"--cut", "K", "with --clusters: K clusters, the last K-1 merges undone",
+     [](BatchOptions& options, const std::string& value) { options.CutCount = ClusterCount(value); }},
+    {"--cut-level", "L",
+     "with --clusters: the clusters that the merges at a level <= L form\n"
+     "      (>= L for similarities)",
+     [](BatchOptions& options, const std::string& value) {
+         options.CutLevel = ParseCellNumber(value);
+         if (!options.CutLevel)
+             BadValue("--cut-level", value);
+     }},
+    {"--cophenetic", "", "print the cophenetic correlation",
+     [](BatchOptions& options, const std::string&) { options.PrintCophenetic = true; }},
+    {"--cophenetic-matrix", "FILE", "write the cophenetic levels to FILE as a matrix data file",
+     [](BatchOptions& options, const std::string& value) { options.CopheneticMatrixFile = value; }},
+    {"--newick", "FILE", "write the tree to FILE in Newick format",
+     [](BatchOptions& options, const std::string& value) { options.NewickFile = value; }},
+    {"--utf8", "",
+     "write the schedule, clusters and Newick files in UTF-8 instead of\n"
+     "      Shift-JIS",
+     [](BatchOptions& options, const std::string&) { options.Utf8 = true; }},
     {"--help", "", "show this text",
      [](BatchOptions& options, const std::string&) { options.ShowHelp = true; }},
 });
@@ -109,11 +162,25 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
         }
         rule->Apply(options, value);
     }
-    const bool output = options.PrintMerges || !options.ReportFile.empty() || !options.DendrogramFile.empty();
-    if (!options.ShowHelp && (!output || options.InputFile.empty()))
-        throw UsageError("nothing to do: give --merges FILE, or --input FILE with --report or --dendrogram");
+    if (options.ShowHelp)
+        return options;
+    const bool output = options.PrintMerges || !options.ReportFile.empty() ||
+                        !options.DendrogramFile.empty() || !options.ScheduleFile.empty() ||
+                        !options.ClustersFile.empty() || options.PrintCophenetic ||
+                        !options.CopheneticMatrixFile.empty() || !options.NewickFile.empty();
+    if (!output || options.InputFile.empty())
+        throw UsageError("nothing to do: give --merges FILE, or --input FILE with an output");
     if (options.Standardize && options.Kind != RunKind::Attribute)
         throw UsageError("--standardize needs --kind attr");
+    if (options.WholeTree && options.DendrogramFile.empty())
+        throw UsageError("--whole-tree needs --dendrogram");
+    if (options.CutCount && options.CutLevel)
+        throw UsageError("give either --cut or --cut-level, not both");
+    const bool cut = options.CutCount || options.CutLevel;
+    if (cut && options.ClustersFile.empty())
+        throw UsageError("--cut and --cut-level need --clusters");
+    if (!cut && !options.ClustersFile.empty())
+        throw UsageError("--clusters needs --cut or --cut-level");
     return options;
 }
 
@@ -121,6 +188,8 @@ std::string BatchUsageText()
 {
     std::string text = "usage: vantrel-batch [options] --merges FILE\n"
                        "       vantrel-batch [options] --input FILE [--report FILE] [--dendrogram FILE]\n"
+                       "           [--schedule FILE] [--clusters FILE --cut K|--cut-level L]\n"
+                       "           [--cophenetic] [--cophenetic-matrix FILE] [--newick FILE]\n"
                        "Runs the cluster analysis of Vantrel on a data file.\n"
                        "options:\n";
     for (const OptionRule& rule : Rules) {

@@ -3,6 +3,7 @@
 #include "engine/Agglomeration.h"
 #include "runs/core/AnalysisRun.h"
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -26,6 +27,21 @@ struct BatchOptions {
     std::string DendrogramFile;
     // The page's font size in points, as typed in the main window.
     std::string FontSize = "12";
+    // --whole-tree: the page as tall as the tree needs instead of A4.
+    bool WholeTree = false;
+
+    // Results taken from the finished tree (empty names: not asked for).
+    std::string ScheduleFile;
+    std::string ClustersFile;
+    // The cut of --clusters: into a number of clusters, or at a level (read
+    // as a cell number is, so the same 80-bit value is compared).
+    std::optional<long long> CutCount;
+    std::optional<long double> CutLevel;
+    bool PrintCophenetic = false;
+    std::string CopheneticMatrixFile;
+    std::string NewickFile;
+    // The schedule, clusters and Newick files in UTF-8 instead of code page 932.
+    bool Utf8 = false;
 };
 
 // A command line that cannot be run; what() says why. The program answers

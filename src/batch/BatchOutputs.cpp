@@ -1,10 +1,15 @@
 #include "batch/BatchOutputs.h"
 
 #include "batch/BatchOptions.h"
+#include "common/Errors.h"
+#include "platform/core/TextFile.h"
 #include "platform/gui/PageFile.h"
+#include "platform/gui/PageFit.h"
+#include "runs/core/TreeResults.h"
 
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
@@ -26,18 +31,18 @@ PrintPage BatchPagePrinter(const BatchOptions& options)
             application = std::make_unique<QGuiApplication>(argc, argv);
         }
         PageFileCanvas canvas(options.DendrogramFile);
+        if (options.WholeTree)
+            FitPageHeightToDrawing(canvas, draw);
         draw(canvas);
     };
 }
 
 std::string MergeLine(const ClusterNode& node)
 {
-    char height[64];
-    std::snprintf(height, sizeof height, "%.21Lg", node.Height);
     const std::int32_t left = node.Left ? node.Left->Id : 0;
     const std::int32_t right = node.Right ? node.Right->Id : 0;
     return std::to_string(node.Id) + "\t" + std::to_string(left) + "\t" + std::to_string(right) + "\t" +
-           height + "\n";
+           LevelText(node.Height) + "\n";
 }
 
 std::string MergeListing(const ClusterTree& tree)
@@ -47,6 +52,14 @@ std::string MergeListing(const ClusterTree& tree)
         if (!node->IsLeaf())
             listing += MergeLine(*node);
     return listing;
+}
+
+void PrintToOutput(std::FILE* out, const std::string& text)
+{
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    if (!written || std::fflush(out) != 0)
+        throw IoError(IoErrorText("standard output", errno ? errno : EIO));
 }
 
 } // namespace vantrel

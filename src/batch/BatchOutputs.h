@@ -3,6 +3,7 @@
 #include "engine/ClusterTree.h"
 #include "runs/core/AnalysisRun.h"
 
+#include <cstdio>
 #include <string>
 
 namespace vantrel {
@@ -10,7 +11,8 @@ namespace vantrel {
 struct BatchOptions;
 
 // The page printer of the run for --dendrogram: draws the page into the
-// file (PDF, or PNG for a ".png" name). Needs no display: a Qt GUI
+// file (PDF, or PNG or SVG for a ".png" or ".svg" name), with --whole-tree
+// on a page as tall as the tree needs. Needs no display: a Qt GUI
 // application on the offscreen platform is started for the page when none
 // runs and QT_QPA_PLATFORM is unset. Empty without --dendrogram.
 PrintPage BatchPagePrinter(const BatchOptions& options);
@@ -21,5 +23,9 @@ std::string MergeLine(const ClusterNode& node);
 
 // The merges of a finished tree in merge order, one MergeLine each.
 std::string MergeListing(const ClusterTree& tree);
+
+// Writes `text` to `out` and flushes it; throws IoError naming standard
+// output when that fails, so that a lost output is never a success.
+void PrintToOutput(std::FILE* out, const std::string& text);
 
 } // namespace vantrel

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace vantrel {
 namespace {
 
@@ -72,6 +74,10 @@ TEST_F(BatchReportTest, UnwritableOutputsFailNamingTheFileAndReason)
         {"--dendrogram", dir_.File("plain/d.pdf"), "Not a directory"},
         {"--dendrogram", dir_.File(""), "Is a directory"},
         {"--dendrogram", "/dev/full", "No space left on device"},
+        {"--dendrogram", dir_.File("plain/d.svg"), "Not a directory"},
+        {"--schedule", "/dev/full", "No space left on device"},
+        {"--newick", dir_.File("plain/t.nwk"), "Not a directory"},
+        {"--cophenetic-matrix", dir_.File(""), "Is a directory"},
     };
     for (const auto& c : cases) {
         const BatchResult result = RunBatch({"--input", data, c.option, c.fileName});
@@ -96,6 +102,53 @@ TEST_F(BatchReportTest, DrawsTheDendrogramAsPdfOrPng)
     EXPECT_EQ(result.ExitStatus, 1);
     EXPECT_EQ(RunBatch({"--input", data, "--dendrogram", pdf, "--font-size", "big"}).ExitStatus, 2);
     EXPECT_EQ(RunBatch({"--input", data}).ExitStatus, 2);
+}
+
+// The y of every text's baseline in an SVG page, and the page's height.
+std::pair<std::vector<int>, int> SvgTextsAndHeight(const std::string& svg)
+{
+    std::vector<int> ys;
+    for (std::size_t at = svg.find("<text"); at != std::string::npos; at = svg.find("<text", at + 1))
+        ys.push_back(std::stoi(svg.substr(svg.find(" y=\"", at) + 4)));
+    const std::size_t box = svg.find("viewBox=\"0 0 ");
+    const std::size_t blank = svg.find(' ', box + 13);
+    return {ys, std::stoi(svg.substr(blank + 1))};
+}
+
+TEST_F(BatchReportTest, WholeTreePagesKeepEveryRow)
+{
+    // 60 objects on a line: at 12 points the rows run past the A4 page.
+    std::string bytes = "60\r\n";
+    for (int i = 1; i <= 60; ++i)
+        bytes += "o" + std::to_string(i) + "\r\n";
+    for (int i = 2; i <= 60; ++i)
+        for (int j = 1; j < i; ++j)
+            bytes += std::to_string(i - j) + "\r\n";
+    const std::string data = DataFile(bytes);
+    const auto page = [&](const std::string& name, bool whole) {
+        std::vector<std::string> arguments = {"--input", data, "--dendrogram", dir_.File(name)};
+        if (whole)
+            arguments.push_back("--whole-tree");
+        const BatchResult result = RunBatch(arguments);
+        EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+        return ReadBytes(dir_.File(name));
+    };
+
+    for (const bool whole : {false, true}) {
+        const auto [texts, height] = SvgTextsAndHeight(page(whole ? "w.svg" : "a4.svg", whole));
+        ASSERT_EQ(texts.size(), 63U) << "60 labels, two axis texts and the caption";
+        const int lowest = *std::max_element(texts.begin(), texts.end());
+        EXPECT_EQ(lowest < height, whole) << lowest << " on a page of " << height;
+        EXPECT_EQ(height == 7017, !whole) << "A4 at 600 dots per inch";
+    }
+    // A PNG at 150 dots per inch: 1754 rows of A4, more for the whole tree.
+    const auto pngHeight = [](const std::string& png) {
+        return (static_cast<unsigned char>(png[22]) << 8) | static_cast<unsigned char>(png[23]);
+    };
+    EXPECT_EQ(pngHeight(page("a4.png", false)), 1754);
+    EXPECT_GT(pngHeight(page("w.png", true)), 1754);
+    EXPECT_NE(page("a4.pdf", false).find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);
+    EXPECT_EQ(page("w.pdf", true).find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);
 }
 
 } // namespace

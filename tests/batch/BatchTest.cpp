@@ -109,6 +109,15 @@ TEST_F(BatchTest, BadCommandLinesShowTheUsageWithStatusTwo)
         {"--merges", file, "--bogus"},
         {file},
         {"--help=yes"},
+        {"--input", file, "--clusters", "c.csv"},
+        {"--input", file, "--cut", "2", "--newick", "t.nwk"},
+        {"--input", file, "--cut-level", "1", "--newick", "t.nwk"},
+        {"--input", file, "--clusters", "c.csv", "--cut", "2", "--cut-level", "1"},
+        {"--input", file, "--clusters", "c.csv", "--cut", "2.5"},
+        {"--input", file, "--clusters", "c.csv", "--cut", "two"},
+        {"--input", file, "--clusters", "c.csv", "--cut-level", "1,5"},
+        {"--input", file, "--whole-tree", "--schedule", "s.csv"},
+        {"--input", file, "--utf8"},
     };
     for (const auto& line : lines) {
         const BatchResult result = RunBatch(line);
