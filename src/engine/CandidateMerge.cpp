@@ -1,0 +1,658 @@
+// The merge steps by candidates. The reasoning is in Agglomeration.cpp;
+// the comments here only say which part of it a piece of code carries out.
+
+#include "engine/CandidateMerge.h"
+
+#include "engine/AnalysisData.h"
+#include "engine/MergeRules.h"
+#include "engine/PairKeys.h"
+#include "engine/TriangularMatrix.h"
+#include "engine/Workspace.h"
+#include "platform/core/Errors.h"
+
+#include <algorithm>
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace vantrel::engine {
+namespace {
+
+static_assert(AnalysisData::Capacity <= 1024, "input origins must fit in OriginBits");
+constexpr int MaxObjects = 1024;
+
+// Packed lower triangle by slot: pair (p, q), p > q, at p(p-1)/2 + q. For
+// the slots of the objects (object i in slot i - 1) that is the index of
+// the input pair in TriangularMatrix.
+inline std::size_t Base(int slot)
+{
+    return static_cast<std::size_t>(slot) * static_cast<std::size_t>(slot - 1) / 2;
+}
+
+inline void Prefetch(const void* address)
+{
+    __builtin_prefetch(address);
+}
+
+template <class Rule, class Order>
+class CandidateMerge {
+    static constexpr bool Average = Rule::UsesMembers;
+    // Keys of similarities are negated: the smallest key is always merged first.
+    static constexpr Key Flip = Order::Similarities ? SignBit : 0;
+    static constexpr Key LowMask = Average ? 0 : OriginMask;
+    // A quiet NaN: or-ed into the key of an empty slot it makes the key
+    // compare false with everything.
+    static constexpr Key DeadBits = 0x7FF8000000000000ull;
+    // Partners remembered by the first full scan of a candidate's row.
+    static constexpr int FirstCacheSize = 8;
+    // How far ahead runs along a row (elements) and down a column (rows) are
+    // prefetched; the hardware alone does not keep up with these patterns.
+    static constexpr int RowAhead = 64;
+    static constexpr int ColumnAhead = 16;
+
+public:
+    CandidateMerge(const TriangularMatrix& matrix, int objectCount, long double leafHeight)
+        : matrix_(matrix), n_(objectCount), leafHeight_(leafHeight)
+    {
+    }
+
+    ClusterTree Run()
+    {
+        // With fewer than two objects there is no pair whose clusters could
+        // be looked up.
+        if (n_ < 2)
+            throw Error("Range error in SeekC");
+        if (n_ > matrix_.Capacity() || n_ > MaxObjects)
+            throw Error("Too many objects for the cluster analysis");
+        Prepare();
+        for (int merges = 1; merges < n_; ++merges)
+            MergeStep(merges == n_ - 1);
+        return std::move(tree_);
+    }
+
+private:
+    struct CacheEntry {
+        std::int32_t Id;
+        Key PairKey;
+    };
+    // A cluster's remembered partners: cache_[Offset, Offset + Count), the
+    // ones before Position merged away; Complete when they were all its
+    // partners at the scan.
+    struct Remembered {
+        std::size_t Offset = 0;
+        int Capacity = 0;
+        int Count = 0;
+        int Position = 0;
+        bool Complete = false;
+    };
+    struct Found {
+        std::int32_t Slot;
+        Key PairKey;
+    };
+
+    bool Alive(int id) const { return idSlot_[id] >= 0; }
+
+    void SetSlot(int slot, int id)
+    {
+        slotId_[slot] = id;
+        deadBits_[slot] = id != 0 ? 0 : DeadBits;
+        if (id != 0)
+            idSlot_[id] = slot;
+    }
+
+    // The exact value of the pair of the clusters in slots p and q, whose key
+    // is `key`: complete and single linkage find it through the origin in the
+    // key, group average in the input (two objects) or the table of means.
+    long double PairValue(int p, int q, Key key) const
+    {
+        if constexpr (Average) {
+            const int x = slotId_[p];
+            const int y = slotId_[q];
+            if (x <= n_ && y <= n_)
+                return input_[x > y ? Base(x - 1) + (y - 1) : Base(y - 1) + (x - 1)];
+            return means_[p > q ? Base(p) + q : Base(q) + p];
+        } else {
+            (void)p;
+            (void)q;
+            return input_[key & OriginMask];
+        }
+    }
+
+    long double CandidateValue(int c) const
+    {
+        if constexpr (Average)
+            return candidateMean_[c];
+        else
+            return input_[candidateKey_[c] & OriginMask];
+    }
+
+    // Negative when the first value is merged before the second, positive
+    // when after, 0 when they are equal. The keys decide unless they are
+    // equal; then the values do, unless every key is exact.
+    template <class First, class Second>
+    int Compare(Key first, First firstValue, Key second, Second secondValue) const
+    {
+        const double a = Ordered(first, LowMask);
+        const double b = Ordered(second, LowMask);
+        if (a != b)
+            return a < b ? -1 : 1;
+        if (keysExact_)
+            return 0;
+        const long double x = firstValue();
+        const long double y = secondValue();
+        if (Order::Better(x, y))
+            return -1;
+        if (Order::Better(y, x))
+            return 1;
+        return 0;
+    }
+
+    void SetCandidate(int c, int partner, Key key, long double mean)
+    {
+        partner_[c] = partner;
+        candidateKey_[c] = key;
+        if constexpr (Average)
+            candidateMean_[c] = mean;
+        else
+            (void)mean;
+        stale_[c] = 0;
+        dependentId_.push_back(c);
+        dependentNext_.push_back(dependentHead_[partner]);
+        dependentHead_[partner] = static_cast<std::int32_t>(dependentId_.size() - 1);
+    }
+
+    void SetNoCandidate(int c)
+    {
+        partner_[c] = 0;
+        candidateKey_[c] = NoKey;
+        stale_[c] = 0;
+    }
+
+    void Prepare()
+    {
+        // Slots are handed out in id order, so at most n + n/3 + 1 are in
+        // use before a compaction (see MergeStep); the extra 64 cover the
+        // small runs that never compact.
+        capacity_ = n_ + n_ / 2 + 64;
+        Workspace& workspace = SharedWorkspace();
+        keys_ = Workspace::Reserve(workspace.Keys, Base(capacity_));
+        if constexpr (Average)
+            means_ = Workspace::Reserve(workspace.Means, Base(capacity_));
+        input_ = matrix_.Row(1);
+
+        const int ids = 2 * n_;
+        leaves_ = static_cast<int>(std::bit_ceil(static_cast<unsigned>(capacity_)));
+        slotId_.assign(leaves_, 0);
+        deadBits_.assign(leaves_, DeadBits);
+        idSlot_.assign(ids, -1);
+        partner_.assign(ids, 0);
+        candidateKey_.assign(ids, NoKey);
+        if constexpr (Average)
+            candidateMean_.assign(ids, 0.0L);
+        stale_.assign(ids, 0);
+        dependentHead_.assign(ids, -1);
+        dependentId_.clear();
+        dependentNext_.clear();
+        cache_.clear();
+        remembered_.assign(ids, Remembered{});
+        range_ = n_;
+        liveCount_ = n_;
+
+        for (int c = 1; c <= n_; ++c) {
+            auto leaf = std::make_unique<ClusterNode>();
+            leaf->Id = c;
+            leaf->Height = leafHeight_;
+            leaf->Members = {c};
+            tree_.Add(std::move(leaf));
+            SetSlot(c - 1, c);
+        }
+
+        // One pass over the input: keys, checks, and each object's first
+        // candidate from its own row (ascending partners, so the first of
+        // equal values wins).
+        unsigned flags = 0;
+        bool finite = true;
+        for (int c = 2; c <= n_; ++c) {
+            const int slot = c - 1;
+            const std::size_t base = Base(slot);
+            const long double* row = input_ + base;
+            Key* out = keys_ + base;
+            int best = 0;
+            Key bestKey = 0;
+            for (int q = 0; q < slot; ++q) {
+                Prefetch(row + q + RowAhead);
+                Key key;
+                if constexpr (Average) {
+                    finite &= std::fabs(row[q]) <= LDBL_MAX;
+                    key = ValueKey(row[q], Flip);
+                } else {
+                    key = InputKey(row[q], static_cast<std::uint32_t>(base + q), Flip, flags);
+                }
+                out[q] = key;
+                if (q == 0 || Compare(key, [&] { return row[q]; }, bestKey, [&] { return row[best]; }) < 0) {
+                    best = q;
+                    bestKey = key;
+                }
+            }
+            SetCandidate(c, best + 1, bestKey, row[best]);
+        }
+        if (!finite || (flags & NotFinite) != 0)
+            throw Error("The matrix holds a value that is not a finite number");
+        keysExact_ = !Average && (flags & NotKeyExact) == 0;
+
+        tournament_.assign(2 * static_cast<std::size_t>(leaves_), 0);
+        RebuildTournament();
+        nextClusterId_ = n_;
+    }
+
+    // Of the candidates of the clusters in two slots, the one merged first:
+    // the better value, ties to the smaller id, which is the smaller slot.
+    int Winner(int first, int second) const
+    {
+        const int c = slotId_[first];
+        const int d = slotId_[second];
+        const Key ck = c != 0 ? candidateKey_[c] : NoKey;
+        const Key dk = d != 0 ? candidateKey_[d] : NoKey;
+        if (dk == NoKey)
+            return first;
+        if (ck == NoKey)
+            return second;
+        const int order = Compare(ck, [&] { return CandidateValue(c); }, dk, [&] { return CandidateValue(d); });
+        return order < 0 || (order == 0 && first < second) ? first : second;
+    }
+
+    void UpdateTournament(int slot)
+    {
+        for (int i = (leaves_ + slot) >> 1; i >= 1; i >>= 1)
+            tournament_[i] = Winner(tournament_[2 * i], tournament_[2 * i + 1]);
+    }
+
+    void RebuildTournament()
+    {
+        for (int s = 0; s < leaves_; ++s)
+            tournament_[leaves_ + s] = s;
+        for (int i = leaves_ - 1; i >= 1; --i)
+            tournament_[i] = Winner(tournament_[2 * i], tournament_[2 * i + 1]);
+    }
+
+    // Every cluster whose candidate was `partner` loses it.
+    void MarkStale(int partner)
+    {
+        for (int e = dependentHead_[partner]; e >= 0; e = dependentNext_[e]) {
+            const int c = dependentId_[e];
+            if (Alive(c) && partner_[c] == partner)
+                stale_[c] = 1;
+        }
+        dependentHead_[partner] = -1;
+    }
+
+    // c lost its candidate. Its remembered partners are the best of its row
+    // at the last scan; partners only disappear since, so the first one
+    // still alive is the best now. Otherwise scan the row again.
+    void Renew(int c)
+    {
+        Remembered& remembered = remembered_[c];
+        const CacheEntry* entries = cache_.data() + remembered.Offset;
+        while (remembered.Position < remembered.Count && !Alive(entries[remembered.Position].Id))
+            ++remembered.Position;
+        if (remembered.Position < remembered.Count) {
+            const CacheEntry& entry = entries[remembered.Position];
+            SetCandidate(c, entry.Id, entry.PairKey,
+                         Average ? PairValue(idSlot_[c], idSlot_[entry.Id], entry.PairKey) : 0.0L);
+            return;
+        }
+        if (remembered.Complete) {
+            SetNoCandidate(c);
+            return;
+        }
+        ScanRow(c);
+    }
+
+    // The best partners of c among the live clusters with smaller ids, which
+    // are the live slots before c's, in merge order: better value first,
+    // ties to the smaller slot. The row of c holds just those. A cluster
+    // that needs a second scan remembers twice as many partners, so that
+    // data which make many clusters lose their candidates again and again
+    // (see WorstCases.h, "renewal adversary") cost O(log N) scans per
+    // cluster, not O(N).
+    void ScanRow(int c)
+    {
+        const int sc = idSlot_[c];
+        Remembered& remembered = remembered_[c];
+        const int capacity =
+            remembered.Capacity == 0 ? FirstCacheSize : std::max(1, std::min(2 * remembered.Capacity, sc));
+        const Key* row = keys_ + Base(sc);
+        // Scanning in slot order, an equal value never goes before one
+        // already found.
+        auto before = [&](const Found& first, const Found& second) {
+            const int order = Compare(first.PairKey, [&] { return PairValue(sc, first.Slot, first.PairKey); },
+                                      second.PairKey, [&] { return PairValue(sc, second.Slot, second.PairKey); });
+            return order < 0 || (order == 0 && first.Slot < second.Slot);
+        };
+        std::vector<Found>& found = found_;
+        found.clear();
+        int live = 0;
+        if (capacity <= FirstCacheSize) {
+            double threshold = std::numeric_limits<double>::infinity();
+            for (int y = 0; y < sc; ++y) {
+                Prefetch(row + y + RowAhead);
+                const Key key = row[y];
+                live += deadBits_[y] == 0;
+                // Most values are worse than the best few; empty slots are
+                // NaN. One rarely taken branch tests both.
+                if (!(std::bit_cast<double>((key & ~LowMask) | deadBits_[y]) <= threshold))
+                    continue;
+                const Found entry{y, key};
+                if (static_cast<int>(found.size()) == capacity) {
+                    if (!before(entry, found.back()))
+                        continue;
+                    found.pop_back();
+                }
+                found.insert(std::upper_bound(found.begin(), found.end(), entry, before), entry);
+                if (static_cast<int>(found.size()) == capacity)
+                    threshold = Ordered(found.back().PairKey, LowMask);
+            }
+        } else {
+            for (int y = 0; y < sc; ++y) {
+                Prefetch(row + y + RowAhead);
+                if (deadBits_[y] == 0)
+                    found.push_back({y, row[y]});
+            }
+            live = static_cast<int>(found.size());
+            if (live > capacity) {
+                std::nth_element(found.begin(), found.begin() + capacity, found.end(), before);
+                found.resize(capacity);
+            }
+            std::sort(found.begin(), found.end(), before);
+        }
+        const int count = static_cast<int>(found.size());
+        if (count > remembered.Capacity) {
+            remembered.Offset = cache_.size();
+            cache_.resize(cache_.size() + static_cast<std::size_t>(capacity));
+            remembered.Capacity = capacity;
+        }
+        CacheEntry* entries = cache_.data() + remembered.Offset;
+        for (int k = 0; k < count; ++k)
+            entries[k] = {slotId_[found[k].Slot], found[k].PairKey};
+        remembered.Count = count;
+        remembered.Position = 0;
+        remembered.Complete = live <= count;
+        if (count == 0)
+            SetNoCandidate(c);
+        else
+            SetCandidate(c, entries[0].Id, entries[0].PairKey,
+                         Average ? PairValue(sc, found[0].Slot, found[0].PairKey) : 0.0L);
+    }
+
+    // The best pair of the new cluster in slot `slot`, gathered while its
+    // values are computed: every live cluster is older, so all are partners,
+    // and in slot order an equal value never replaces the best.
+    struct Best {
+        double Ordered = std::numeric_limits<double>::infinity();
+        int Slot = -1;
+        Key PairKey = NoKey;
+    };
+    void Offer(Best& best, int slot, int y, Key key) const
+    {
+        // Empty slots are NaN and never get past this test.
+        const double ordered = std::bit_cast<double>((key & ~LowMask) | deadBits_[y]);
+        if (!(ordered <= best.Ordered))
+            return;
+        if (ordered == best.Ordered &&
+            Compare(key, [&] { return PairValue(slot, y, key); }, best.PairKey,
+                    [&] { return PairValue(slot, best.Slot, best.PairKey); }) >= 0)
+            return;
+        best = {ordered, y, key};
+    }
+
+    // Complete or single linkage: the values of the new cluster, in slot
+    // sm, from those of its children in slots sa (Left) < sb.
+    Best CombineRows(int sa, int sb, int sm)
+    {
+        auto combine = [&](Key toLeft, Key toRight) -> Key {
+            const double left = Ordered(toLeft, LowMask);
+            const double right = Ordered(toRight, LowMask);
+            bool takeRight = Rule::Farther ? right >= left : right <= left;
+            if (left == right && !keysExact_) {
+                const long double d1 = input_[toLeft & OriginMask];
+                const long double d2 = input_[toRight & OriginMask];
+                takeRight = Rule::Farther ? !Order::Better(d2, d1) : !Order::Better(d1, d2);
+            }
+            return takeRight ? toRight : toLeft;
+        };
+        // Empty slots are computed too, without a branch; their keys are
+        // former keys, so even their ties look up valid input values.
+        Best best;
+        Key* rowM = keys_ + Base(sm);
+        const Key* rowA = keys_ + Base(sa);
+        const Key* rowB = keys_ + Base(sb);
+        for (int y = 0; y < sa; ++y) {
+            Prefetch(rowA + y + RowAhead);
+            Prefetch(rowB + y + RowAhead);
+            const Key key = combine(rowA[y], rowB[y]);
+            rowM[y] = key;
+            Offer(best, sm, y, key);
+        }
+        rowM[sa] = NoKey;
+        std::size_t base = Base(sa + 1);
+        for (int y = sa + 1; y < sb; base += static_cast<std::size_t>(y), ++y) {
+            Prefetch(keys_ + base + ColumnOffset(y) + sa);
+            Prefetch(rowB + y + RowAhead);
+            const Key key = combine(keys_[base + sa], rowB[y]);
+            rowM[y] = key;
+            Offer(best, sm, y, key);
+        }
+        rowM[sb] = NoKey;
+        base = Base(sb + 1);
+        for (int y = sb + 1; y < sm; base += static_cast<std::size_t>(y), ++y) {
+            Prefetch(keys_ + base + ColumnOffset(y) + sa);
+            Prefetch(keys_ + base + ColumnOffset(y) + sb);
+            const Key key = combine(keys_[base + sa], keys_[base + sb]);
+            rowM[y] = key;
+            Offer(best, sm, y, key);
+        }
+        return best;
+    }
+
+    // Base(y + ColumnAhead) - Base(y).
+    static std::size_t ColumnOffset(int y)
+    {
+        return static_cast<std::size_t>(ColumnAhead) * static_cast<std::size_t>(y) +
+               ColumnAhead * (ColumnAhead - 1) / 2;
+    }
+
+    // Group average: the means of the new cluster in slot sm to every live
+    // cluster.
+    Best AverageRows(int sm, const std::vector<std::int32_t>& ms)
+    {
+        Best best;
+        Key* rowM = keys_ + Base(sm);
+        long double* meansM = means_ + Base(sm);
+        for (int y = 0; y < sm; ++y) {
+            const int x = slotId_[y];
+            if (x == 0) {
+                rowM[y] = NoKey;
+                continue;
+            }
+            const auto& xs = tree_.Node(x).Members;
+            long double sum = 0.0L;
+            for (const std::int32_t i : xs)
+                for (const std::int32_t j : ms)
+                    sum += i > j ? matrix_(i, j) : matrix_(j, i);
+            if (!std::isfinite(sum))
+                throw Error("Floating point overflow in the group average");
+            const std::int32_t count = static_cast<std::int32_t>(xs.size() * ms.size());
+            const long double mean = sum / static_cast<long double>(count);
+            const Key key = ValueKey(mean, Flip);
+            rowM[y] = key;
+            meansM[y] = mean;
+            Offer(best, sm, y, key);
+        }
+        return best;
+    }
+
+    // Moves the live clusters to the lowest slots, keeping their order. Every
+    // pair moves to a place at or before its old one, in increasing order, so
+    // nothing is overwritten before it is read.
+    void Compact()
+    {
+        std::vector<std::int32_t>& live = compactLive_;
+        live.clear();
+        for (int s = 0; s < range_; ++s)
+            if (slotId_[s] != 0)
+                live.push_back(s);
+        const int count = static_cast<int>(live.size());
+        for (int p = 1; p < count; ++p) {
+            const std::size_t from = Base(live[p]);
+            const std::size_t to = Base(p);
+            for (int q = 0; q < p; ++q) {
+                keys_[to + q] = keys_[from + live[q]];
+                if constexpr (Average)
+                    means_[to + q] = means_[from + live[q]];
+            }
+        }
+        for (int p = 0; p < count; ++p) {
+            const int id = slotId_[live[p]];
+            SetSlot(live[p], 0);
+            SetSlot(p, id);
+        }
+        range_ = count;
+        RebuildTournament();
+    }
+
+    void MergeStep(bool last)
+    {
+        // The best candidate, ties to the smallest id. A stale candidate's
+        // value is a bound its renewal can only worsen, so only a stale one
+        // that comes out on top needs renewing before the choice is final.
+        int slot = tournament_[1];
+        int b = slotId_[slot];
+        while (stale_[b] != 0) {
+            Renew(b);
+            UpdateTournament(slot);
+            slot = tournament_[1];
+            b = slotId_[slot];
+        }
+        const int a = partner_[b];
+
+        auto node = std::make_unique<ClusterNode>();
+        node->Id = ++nextClusterId_;
+        node->Left = &tree_.Node(a);
+        node->Right = &tree_.Node(b);
+        node->Height = CandidateValue(b);
+        if constexpr (Average) {
+            const auto& left = node->Left->Members;
+            const auto& right = node->Right->Members;
+            node->Members.reserve(left.size() + right.size());
+            std::merge(left.begin(), left.end(), right.begin(), right.end(),
+                       std::back_inserter(node->Members));
+        }
+        const ClusterNode& merged = tree_.Add(std::move(node));
+        if (last)
+            return;
+
+        // The new cluster is the newest: it goes after all slots in use.
+        const int m = merged.Id;
+        const int sa = idSlot_[a];
+        const int sb = idSlot_[b];
+        const int sm = range_++;
+        SetSlot(sa, 0);
+        SetSlot(sb, 0);
+        idSlot_[a] = -1;
+        idSlot_[b] = -1;
+        SetSlot(sm, m);
+        Best best;
+        if constexpr (Average)
+            best = AverageRows(sm, merged.Members);
+        else
+            best = CombineRows(sa, sb, sm);
+        SetCandidate(m, slotId_[best.Slot], best.PairKey,
+                     Average ? PairValue(sm, best.Slot, best.PairKey) : 0.0L);
+        MarkStale(a);
+        MarkStale(b);
+        --liveCount_;
+        // Compacting once half the slots are empty keeps the rows dense and
+        // the slots within capacity_: after a compaction to L live clusters,
+        // L/3 merges pass before the next one.
+        if ((range_ >= 64 && 2 * liveCount_ <= range_) || range_ == capacity_) {
+            Compact();
+        } else {
+            UpdateTournament(sa);
+            UpdateTournament(sb);
+            UpdateTournament(sm);
+        }
+    }
+
+    const TriangularMatrix& matrix_;
+    const int n_;
+    const long double leafHeight_;
+    ClusterTree tree_;
+    std::int32_t nextClusterId_ = 0;
+    // The input values, packed lower triangle (TriangularMatrix's layout).
+    const long double* input_ = nullptr;
+    bool keysExact_ = false;
+    // Keys of the pairs of live clusters by slot; group average also keeps
+    // the exact means of pairs with a merged cluster.
+    Key* keys_ = nullptr;
+    long double* means_ = nullptr;
+    // Slots hold clusters in id order: 0..range_-1 are in use, liveCount_
+    // of them hold a cluster; capacity_ bounds range_.
+    int range_ = 0;
+    int liveCount_ = 0;
+    int capacity_ = 0;
+    std::vector<std::int32_t> slotId_; // 0: empty
+    std::vector<Key> deadBits_;        // DeadBits when empty, else 0
+    std::vector<std::int32_t> idSlot_; // -1: merged away
+    // By id: the candidate (the best partner among smaller ids), its key and
+    // for group average its exact mean; stale: the partner was merged away,
+    // the key is a bound.
+    std::vector<std::int32_t> partner_;
+    std::vector<Key> candidateKey_;
+    std::vector<long double> candidateMean_;
+    std::vector<std::uint8_t> stale_;
+    // For every id, the clusters that took it as candidate (a linked list;
+    // entries whose candidate has moved on are skipped).
+    std::vector<std::int32_t> dependentHead_;
+    std::vector<std::int32_t> dependentId_;
+    std::vector<std::int32_t> dependentNext_;
+    // The partners remembered by the last row scan of every id.
+    std::vector<CacheEntry> cache_;
+    std::vector<Remembered> remembered_;
+    std::vector<Found> found_;
+    // A tournament over the slots: node i holds the slot whose candidate is
+    // merged first among the leaves below it; leaves_ is a power of two.
+    int leaves_ = 0;
+    std::vector<std::int32_t> tournament_;
+    std::vector<std::int32_t> compactLive_;
+};
+
+template <class Order>
+ClusterTree Merge(const TriangularMatrix& matrix, int n, long double leafHeight, Linkage linkage)
+{
+    switch (linkage) {
+    case Linkage::Complete:
+        return CandidateMerge<KeepFarther, Order>(matrix, n, leafHeight).Run();
+    case Linkage::Average:
+        return CandidateMerge<GroupAverage, Order>(matrix, n, leafHeight).Run();
+    case Linkage::Single:
+        return CandidateMerge<KeepNearer, Order>(matrix, n, leafHeight).Run();
+    }
+    throw Error("DistType Error");
+}
+
+} // namespace
+
+ClusterTree MergeByCandidates(const TriangularMatrix& matrix, int objectCount,
+                              long double leafHeight, Linkage linkage, bool similarities)
+{
+    return similarities ? Merge<LargestFirst>(matrix, objectCount, leafHeight, linkage)
+                        : Merge<SmallestFirst>(matrix, objectCount, leafHeight, linkage);
+}
+
+} // namespace vantrel::engine
