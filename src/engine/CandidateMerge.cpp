@@ -3,6 +3,8 @@
 
 #include "engine/CandidateMerge.h"
 
+#include "engine/GroupAverageSums.h"
+
 #include "engine/AnalysisData.h"
 #include "engine/MergeRules.h"
 #include "engine/PairKeys.h"
@@ -16,9 +18,11 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace vantrel::engine {
@@ -38,6 +42,59 @@ inline std::size_t Base(int slot)
 inline void Prefetch(const void* address)
 {
     __builtin_prefetch(address);
+}
+
+struct CacheEntry {
+    std::int32_t Id;
+    Key PairKey;
+};
+// A cluster's remembered partners: cache[Offset, Offset + Count), the ones
+// before Position merged away; Complete when they were all its partners at
+// the scan.
+struct Remembered {
+    std::size_t Offset = 0;
+    int Capacity = 0;
+    int Count = 0;
+    int Position = 0;
+    bool Complete = false;
+};
+struct Found {
+    std::int32_t Slot;
+    Key PairKey;
+};
+
+// The engine's smaller tables, kept from one run to the next like the
+// Workspace: allocated afresh, some would come from the system every run.
+struct Tables {
+    std::vector<std::int32_t> SlotId;
+    std::vector<Key> DeadBits;
+    std::vector<SumChain> SlotMembers;
+    std::vector<std::int32_t> IdSlot;
+    std::vector<std::int32_t> Partner;
+    std::vector<Key> CandidateKey;
+    std::vector<long double> CandidateMean;
+    std::vector<std::uint8_t> Stale;
+    std::vector<std::int32_t> DependentHead;
+    std::vector<std::int32_t> DependentId;
+    std::vector<std::int32_t> DependentNext;
+    std::vector<CacheEntry> Cache;
+    std::vector<Remembered> RememberedPartners;
+    std::vector<Found> FoundPartners;
+    std::vector<std::int32_t> Tournament;
+    std::vector<std::int32_t> CompactLive;
+    std::vector<SumChain> Chains;
+    std::vector<std::int32_t> ChainSlots;
+    std::vector<long double> Sums;
+    std::vector<std::int32_t> Order;
+    std::vector<std::size_t> MeanRowStart;
+    std::vector<std::int32_t> MeanEpoch;
+    std::vector<std::int32_t> EpochSlots;
+};
+
+Tables& SharedTables()
+{
+    static thread_local Tables tables;
+    return tables;
 }
 
 template <class Rule, class Order>
@@ -77,24 +134,6 @@ public:
     }
 
 private:
-    struct CacheEntry {
-        std::int32_t Id;
-        Key PairKey;
-    };
-    // A cluster's remembered partners: cache_[Offset, Offset + Count), the
-    // ones before Position merged away; Complete when they were all its
-    // partners at the scan.
-    struct Remembered {
-        std::size_t Offset = 0;
-        int Capacity = 0;
-        int Count = 0;
-        int Position = 0;
-        bool Complete = false;
-    };
-    struct Found {
-        std::int32_t Slot;
-        Key PairKey;
-    };
 
     bool Alive(int id) const { return idSlot_[id] >= 0; }
 
@@ -104,6 +143,13 @@ private:
         deadBits_[slot] = id != 0 ? 0 : DeadBits;
         if (id != 0)
             idSlot_[id] = slot;
+        if constexpr (Average) {
+            if (id != 0) {
+                const auto& members = tree_.Node(id).Members;
+                slotMembers_[slot] = {members.data(), static_cast<std::int32_t>(members.size())};
+                epochSlots_[Epoch(epochs_ - 1) + id] = slot;
+            }
+        }
     }
 
     // The exact value of the pair of the clusters in slots p and q, whose key
@@ -116,12 +162,23 @@ private:
             const int y = slotId_[q];
             if (x <= n_ && y <= n_)
                 return input_[x > y ? Base(x - 1) + (y - 1) : Base(y - 1) + (x - 1)];
-            return means_[p > q ? Base(p) + q : Base(q) + p];
+            return MeanOf(std::max(x, y), std::min(x, y));
         } else {
             (void)p;
             (void)q;
             return input_[key & OriginMask];
         }
+    }
+
+    // Group average: the mean of the merged cluster m with the older
+    // cluster x, kept in m's row of means by x's slot at m's creation. The
+    // rows never move; a compaction only starts a new epoch of slots.
+    std::size_t Epoch(int epoch) const { return static_cast<std::size_t>(epoch) * 2 * static_cast<std::size_t>(n_); }
+
+    long double MeanOf(int m, int x) const
+    {
+        const int epoch = meanEpoch_[m];
+        return means_[meanRowStart_[m] + static_cast<std::size_t>(epochSlots_[Epoch(epoch) + x])];
     }
 
     long double CandidateValue(int c) const
@@ -183,13 +240,16 @@ private:
         Workspace& workspace = SharedWorkspace();
         keys_ = Workspace::Reserve(workspace.Keys, Base(capacity_));
         if constexpr (Average)
-            means_ = Workspace::Reserve(workspace.Means, Base(capacity_));
+            // A row per merged cluster, as long as the slots in use then.
+            means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * capacity_);
         input_ = matrix_.Row(1);
 
         const int ids = 2 * n_;
         leaves_ = static_cast<int>(std::bit_ceil(static_cast<unsigned>(capacity_)));
         slotId_.assign(leaves_, 0);
         deadBits_.assign(leaves_, DeadBits);
+        if constexpr (Average)
+            slotMembers_.assign(leaves_, SumChain{nullptr, 0});
         idSlot_.assign(ids, -1);
         partner_.assign(ids, 0);
         candidateKey_.assign(ids, NoKey);
@@ -203,6 +263,13 @@ private:
         remembered_.assign(ids, Remembered{});
         range_ = n_;
         liveCount_ = n_;
+        if constexpr (Average) {
+            meanRowStart_.assign(ids, 0);
+            meanEpoch_.assign(ids, 0);
+            meanRowEnd_ = 0;
+            epochs_ = 1;
+            epochSlots_.assign(Epoch(1), -1);
+        }
 
         for (int c = 1; c <= n_; ++c) {
             auto leaf = std::make_unique<ClusterNode>();
@@ -244,6 +311,8 @@ private:
         }
         if (!finite || (flags & NotFinite) != 0)
             throw Error("The matrix holds a value that is not a finite number");
+        if constexpr (Average)
+            square_.emplace(input_, n_, workspace.Square);
         keysExact_ = !Average && (flags & NotKeyExact) == 0;
 
         tournament_.assign(2 * static_cast<std::size_t>(leaves_), 0);
@@ -468,32 +537,46 @@ private:
     }
 
     // Group average: the means of the new cluster in slot sm to every live
-    // cluster.
-    Best AverageRows(int sm, const std::vector<std::int32_t>& ms)
+    // cluster, from sums that follow the pair-list order (GroupAverageSums).
+    Best AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms)
     {
-        Best best;
+        chains_.resize(static_cast<std::size_t>(liveCount_));
+        chainSlots_.resize(static_cast<std::size_t>(liveCount_));
+        SumChain* chains = chains_.data();
+        std::int32_t* chainSlots = chainSlots_.data();
+        const std::int32_t* slotId = slotId_.data();
+        const SumChain* slotMembers = slotMembers_.data();
+        std::size_t live = 0;
         Key* rowM = keys_ + Base(sm);
-        long double* meansM = means_ + Base(sm);
         for (int y = 0; y < sm; ++y) {
-            const int x = slotId_[y];
-            if (x == 0) {
-                rowM[y] = NoKey;
-                continue;
-            }
-            const auto& xs = tree_.Node(x).Members;
-            long double sum = 0.0L;
-            for (const std::int32_t i : xs)
-                for (const std::int32_t j : ms)
-                    sum += i > j ? matrix_(i, j) : matrix_(j, i);
-            if (!std::isfinite(sum))
-                throw Error("Floating point overflow in the group average");
-            const std::int32_t count = static_cast<std::int32_t>(xs.size() * ms.size());
-            const long double mean = sum / static_cast<long double>(count);
+            rowM[y] = NoKey;
+            chains[live] = slotMembers[y];
+            chainSlots[live] = y;
+            live += slotId[y] != 0;
+        }
+        chains_.resize(live);
+        chainSlots_.resize(live);
+        SumsToNewCluster(*square_, ms, chains_, sums_, order_);
+        Best best;
+        long double* meansM = means_ + meanRowEnd_;
+        meanRowStart_[merged] = meanRowEnd_;
+        meanEpoch_[merged] = epochs_ - 1;
+        meanRowEnd_ += static_cast<std::size_t>(sm);
+        const long double* sums = sums_.data();
+        const std::int32_t size = static_cast<std::int32_t>(ms.size());
+        bool finite = true;
+        for (std::size_t c = 0; c < live; ++c) {
+            const long double sum = sums[c];
+            finite &= std::fabs(sum) <= LDBL_MAX;
+            const long double mean = sum / static_cast<long double>(chains[c].Count * size);
             const Key key = ValueKey(mean, Flip);
+            const int y = chainSlots[c];
             rowM[y] = key;
             meansM[y] = mean;
             Offer(best, sm, y, key);
         }
+        if (!finite)
+            throw Error("Floating point overflow in the group average");
         return best;
     }
 
@@ -508,13 +591,15 @@ private:
             if (slotId_[s] != 0)
                 live.push_back(s);
         const int count = static_cast<int>(live.size());
+        if constexpr (Average) {
+            ++epochs_;
+            epochSlots_.resize(Epoch(epochs_), -1);
+        }
         for (int p = 1; p < count; ++p) {
             const std::size_t from = Base(live[p]);
             const std::size_t to = Base(p);
             for (int q = 0; q < p; ++q) {
                 keys_[to + q] = keys_[from + live[q]];
-                if constexpr (Average)
-                    means_[to + q] = means_[from + live[q]];
             }
         }
         for (int p = 0; p < count; ++p) {
@@ -569,7 +654,7 @@ private:
         SetSlot(sm, m);
         Best best;
         if constexpr (Average)
-            best = AverageRows(sm, merged.Members);
+            best = AverageRows(sm, m, merged.Members);
         else
             best = CombineRows(sa, sb, sm);
         SetCandidate(m, slotId_[best.Slot], best.PairKey,
@@ -606,30 +691,45 @@ private:
     int range_ = 0;
     int liveCount_ = 0;
     int capacity_ = 0;
-    std::vector<std::int32_t> slotId_; // 0: empty
-    std::vector<Key> deadBits_;        // DeadBits when empty, else 0
-    std::vector<std::int32_t> idSlot_; // -1: merged away
+    Tables& tables_ = SharedTables();
+    std::vector<std::int32_t>& slotId_ = tables_.SlotId;           // 0: empty
+    std::vector<Key>& deadBits_ = tables_.DeadBits;                 // DeadBits when empty, else 0
+    std::vector<SumChain>& slotMembers_ = tables_.SlotMembers;      // group average: each slot's objects
+    std::vector<std::int32_t>& idSlot_ = tables_.IdSlot;            // -1: merged away
     // By id: the candidate (the best partner among smaller ids), its key and
     // for group average its exact mean; stale: the partner was merged away,
     // the key is a bound.
-    std::vector<std::int32_t> partner_;
-    std::vector<Key> candidateKey_;
-    std::vector<long double> candidateMean_;
-    std::vector<std::uint8_t> stale_;
+    std::vector<std::int32_t>& partner_ = tables_.Partner;
+    std::vector<Key>& candidateKey_ = tables_.CandidateKey;
+    std::vector<long double>& candidateMean_ = tables_.CandidateMean;
+    std::vector<std::uint8_t>& stale_ = tables_.Stale;
     // For every id, the clusters that took it as candidate (a linked list;
     // entries whose candidate has moved on are skipped).
-    std::vector<std::int32_t> dependentHead_;
-    std::vector<std::int32_t> dependentId_;
-    std::vector<std::int32_t> dependentNext_;
+    std::vector<std::int32_t>& dependentHead_ = tables_.DependentHead;
+    std::vector<std::int32_t>& dependentId_ = tables_.DependentId;
+    std::vector<std::int32_t>& dependentNext_ = tables_.DependentNext;
     // The partners remembered by the last row scan of every id.
-    std::vector<CacheEntry> cache_;
-    std::vector<Remembered> remembered_;
-    std::vector<Found> found_;
+    std::vector<CacheEntry>& cache_ = tables_.Cache;
+    std::vector<Remembered>& remembered_ = tables_.RememberedPartners;
+    std::vector<Found>& found_ = tables_.FoundPartners;
     // A tournament over the slots: node i holds the slot whose candidate is
     // merged first among the leaves below it; leaves_ is a power of two.
     int leaves_ = 0;
-    std::vector<std::int32_t> tournament_;
-    std::vector<std::int32_t> compactLive_;
+    std::vector<std::int32_t>& tournament_ = tables_.Tournament;
+    std::vector<std::int32_t>& compactLive_ = tables_.CompactLive;
+    // Group average: the live clusters of a merge, their slots and sums.
+    std::vector<SumChain>& chains_ = tables_.Chains;
+    std::vector<std::int32_t>& chainSlots_ = tables_.ChainSlots;
+    std::vector<long double>& sums_ = tables_.Sums;
+    std::vector<std::int32_t>& order_ = tables_.Order;
+    // Group average: where each merged cluster's row of means starts, the
+    // epoch of slots it was made in, and every cluster's slot in every epoch.
+    std::vector<std::size_t>& meanRowStart_ = tables_.MeanRowStart;
+    std::vector<std::int32_t>& meanEpoch_ = tables_.MeanEpoch;
+    std::vector<std::int32_t>& epochSlots_ = tables_.EpochSlots;
+    std::size_t meanRowEnd_ = 0;
+    int epochs_ = 0;
+    std::optional<InputSquare> square_;
 };
 
 template <class Order>

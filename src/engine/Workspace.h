@@ -17,6 +17,8 @@ struct Workspace {
     // Group average: the exact means of pairs with a merged cluster, same
     // layout.
     std::vector<long double> Means;
+    // Group average: the input as a full square (see InputSquare).
+    std::vector<unsigned char> Square;
 
     template <class T>
     static T* Reserve(std::vector<T>& table, std::size_t size)
