@@ -82,10 +82,11 @@ struct Tables {
     std::vector<Found> FoundPartners;
     std::vector<std::int32_t> Tournament;
     std::vector<std::int32_t> CompactLive;
-    std::vector<SumChain> Chains;
-    std::vector<std::int32_t> ChainSlots;
     std::vector<long double> Sums;
     std::vector<std::int32_t> Order;
+    std::vector<std::int32_t> ObjectSlot;
+    std::vector<std::int32_t> Found32;
+    std::vector<Key> FoundKeys;
     std::vector<std::size_t> MeanRowStart;
     std::vector<std::int32_t> MeanEpoch;
     std::vector<std::int32_t> EpochSlots;
@@ -148,6 +149,10 @@ private:
                 const auto& members = tree_.Node(id).Members;
                 slotMembers_[slot] = {members.data(), static_cast<std::int32_t>(members.size())};
                 epochSlots_[Epoch(epochs_ - 1) + id] = slot;
+                for (const std::int32_t object : members)
+                    objectSlot_[object - 1] = slot;
+            } else {
+                slotMembers_[slot] = {nullptr, 0};
             }
         }
     }
@@ -248,8 +253,10 @@ private:
         leaves_ = static_cast<int>(std::bit_ceil(static_cast<unsigned>(capacity_)));
         slotId_.assign(leaves_, 0);
         deadBits_.assign(leaves_, DeadBits);
-        if constexpr (Average)
+        if constexpr (Average) {
             slotMembers_.assign(leaves_, SumChain{nullptr, 0});
+            objectSlot_.assign(n_, 0);
+        }
         idSlot_.assign(ids, -1);
         partner_.assign(ids, 0);
         candidateKey_.assign(ids, NoKey);
@@ -282,37 +289,51 @@ private:
 
         // One pass over the input: keys, checks, and each object's first
         // candidate from its own row (ascending partners, so the first of
-        // equal values wins).
+        // equal values wins). Group average makes its square of the input
+        // in the same pass, tile by tile; each row's partners still come in
+        // ascending order.
         unsigned flags = 0;
         bool finite = true;
-        for (int c = 2; c <= n_; ++c) {
-            const int slot = c - 1;
-            const std::size_t base = Base(slot);
-            const long double* row = input_ + base;
-            Key* out = keys_ + base;
-            int best = 0;
-            Key bestKey = 0;
-            for (int q = 0; q < slot; ++q) {
-                Prefetch(row + q + RowAhead);
-                Key key;
-                if constexpr (Average) {
-                    finite &= std::fabs(row[q]) <= LDBL_MAX;
-                    key = ValueKey(row[q], Flip);
-                } else {
-                    key = InputKey(row[q], static_cast<std::uint32_t>(base + q), Flip, flags);
+        if constexpr (Average) {
+            std::vector<std::int32_t>& best = found32_;
+            best.assign(n_ + 1, 0);
+            std::vector<Key>& bestKey = foundKeys_;
+            bestKey.assign(n_ + 1, 0);
+            square_.emplace(input_, n_, workspace.Square, [&](int x, int y, const long double* value) {
+                finite &= std::fabs(*value) <= LDBL_MAX;
+                const Key key = ValueKey(*value, Flip);
+                const std::size_t base = Base(x - 1);
+                keys_[base + (y - 1)] = key;
+                if (y == 1 || Compare(key, [&] { return *value; }, bestKey[x],
+                                      [&] { return input_[base + (best[x] - 1)]; }) < 0) {
+                    best[x] = y;
+                    bestKey[x] = key;
                 }
-                out[q] = key;
-                if (q == 0 || Compare(key, [&] { return row[q]; }, bestKey, [&] { return row[best]; }) < 0) {
-                    best = q;
-                    bestKey = key;
+            });
+            for (int c = 2; c <= n_; ++c)
+                SetCandidate(c, best[c], bestKey[c], input_[Base(c - 1) + (best[c] - 1)]);
+        } else {
+            for (int c = 2; c <= n_; ++c) {
+                const int slot = c - 1;
+                const std::size_t base = Base(slot);
+                const long double* row = input_ + base;
+                Key* out = keys_ + base;
+                int best = 0;
+                Key bestKey = 0;
+                for (int q = 0; q < slot; ++q) {
+                    Prefetch(row + q + RowAhead);
+                    const Key key = InputKey(row[q], static_cast<std::uint32_t>(base + q), Flip, flags);
+                    out[q] = key;
+                    if (q == 0 || Compare(key, [&] { return row[q]; }, bestKey, [&] { return row[best]; }) < 0) {
+                        best = q;
+                        bestKey = key;
+                    }
                 }
+                SetCandidate(c, best + 1, bestKey, row[best]);
             }
-            SetCandidate(c, best + 1, bestKey, row[best]);
         }
         if (!finite || (flags & NotFinite) != 0)
             throw Error("The matrix holds a value that is not a finite number");
-        if constexpr (Average)
-            square_.emplace(input_, n_, workspace.Square);
         keysExact_ = !Average && (flags & NotKeyExact) == 0;
 
         tournament_.assign(2 * static_cast<std::size_t>(leaves_), 0);
@@ -540,40 +561,32 @@ private:
     // cluster, from sums that follow the pair-list order (GroupAverageSums).
     Best AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms)
     {
-        chains_.resize(static_cast<std::size_t>(liveCount_));
-        chainSlots_.resize(static_cast<std::size_t>(liveCount_));
-        SumChain* chains = chains_.data();
-        std::int32_t* chainSlots = chainSlots_.data();
-        const std::int32_t* slotId = slotId_.data();
-        const SumChain* slotMembers = slotMembers_.data();
-        std::size_t live = 0;
+        // Entries of empty slots are never read: scans mask them out.
         Key* rowM = keys_ + Base(sm);
-        for (int y = 0; y < sm; ++y) {
-            rowM[y] = NoKey;
-            chains[live] = slotMembers[y];
-            chainSlots[live] = y;
-            live += slotId[y] != 0;
-        }
-        chains_.resize(live);
-        chainSlots_.resize(live);
-        SumsToNewCluster(*square_, ms, chains_, sums_, order_);
+        sums_.resize(static_cast<std::size_t>(range_));
+        const SumInput input{&ms, sm, slotMembers_.data(), range_, objectSlot_.data()};
+        SumsToNewCluster(*square_, input, sums_.data(), order_);
         Best best;
         long double* meansM = means_ + meanRowEnd_;
         meanRowStart_[merged] = meanRowEnd_;
         meanEpoch_[merged] = epochs_ - 1;
         meanRowEnd_ += static_cast<std::size_t>(sm);
         const long double* sums = sums_.data();
+        const SumChain* slotMembers = slotMembers_.data();
+        const std::int32_t* slotId = slotId_.data();
         const std::int32_t size = static_cast<std::int32_t>(ms.size());
         bool finite = true;
-        for (std::size_t c = 0; c < live; ++c) {
-            const long double sum = sums[c];
+        for (int y = 0; y < sm; ++y) {
+            if (slotId[y] == 0)
+                continue;
+            const long double sum = sums[y];
             finite &= std::fabs(sum) <= LDBL_MAX;
-            const long double mean = sum / static_cast<long double>(chains[c].Count * size);
+            const long double mean = sum / static_cast<long double>(slotMembers[y].Count * size);
             const Key key = ValueKey(mean, Flip);
-            const int y = chainSlots[c];
             rowM[y] = key;
             meansM[y] = mean;
-            Offer(best, sm, y, key);
+            if (std::bit_cast<double>(key) <= best.Ordered)
+                Offer(best, sm, y, key);
         }
         if (!finite)
             throw Error("Floating point overflow in the group average");
@@ -718,10 +731,11 @@ private:
     std::vector<std::int32_t>& tournament_ = tables_.Tournament;
     std::vector<std::int32_t>& compactLive_ = tables_.CompactLive;
     // Group average: the live clusters of a merge, their slots and sums.
-    std::vector<SumChain>& chains_ = tables_.Chains;
-    std::vector<std::int32_t>& chainSlots_ = tables_.ChainSlots;
     std::vector<long double>& sums_ = tables_.Sums;
     std::vector<std::int32_t>& order_ = tables_.Order;
+    std::vector<std::int32_t>& objectSlot_ = tables_.ObjectSlot; // group average: each object's slot
+    std::vector<std::int32_t>& found32_ = tables_.Found32;
+    std::vector<Key>& foundKeys_ = tables_.FoundKeys;
     // Group average: where each merged cluster's row of means starts, the
     // epoch of slots it was made in, and every cluster's slot in every epoch.
     std::vector<std::size_t>& meanRowStart_ = tables_.MeanRowStart;

@@ -142,33 +142,37 @@ void SweepGroup(const NewCluster& merged, const std::size_t* columns, long doubl
         *sums[3] = a3;
 }
 
-// All chains at once, object by object in ascending order: each chain's
-// objects come in its own order, and every row of the new cluster is read
-// along once. Each group of objects loads and stores its chains' sums,
-// which pays off for a new cluster of many objects.
-void Sweep(int n, const NewCluster& merged, const std::vector<SumChain>& chains, std::vector<long double>& sums)
+// All clusters at once, object by object in ascending order: each
+// cluster's objects come in its own order, and every row of the new cluster
+// is read along once. Each group of objects loads and stores its clusters'
+// sums.
+void Sweep(int n, const NewCluster& merged, const SumInput& input, long double* sums)
 {
-    thread_local std::vector<std::int32_t> chainOf;
-    chainOf.assign(n, -1);
-    for (std::size_t c = 0; c < chains.size(); ++c)
-        for (int m = 0; m < chains[c].Count; ++m)
-            chainOf[chains[c].Members[m] - 1] = static_cast<std::int32_t>(c);
+    const std::int32_t* objectSlot = input.ObjectSlot;
+    const int newSlot = input.NewSlot;
+    // The group that last took a slot's sum: a cluster's next object waits
+    // for the group after.
+    thread_local std::vector<std::int32_t> taken;
+    taken.assign(static_cast<std::size_t>(input.Slots), -1);
+    std::int32_t* takenBy = taken.data();
     int object = 0;
-    for (;;) {
+    for (std::int32_t group = 0;; ++group) {
         std::size_t columns[Lanes];
         long double* acc[Lanes];
         int g = 0;
-        for (; object < n && g < Lanes; ++object) {
-            const int c = chainOf[object];
-            if (c < 0)
+        for (; object < n; ++object) {
+            const int slot = objectSlot[object];
+            if (slot == newSlot)
                 continue;
-            bool repeated = false;
-            for (int l = 0; l < g; ++l)
-                repeated |= acc[l] == &sums[c];
-            if (repeated)
+            if (takenBy[slot] == group)
                 break;
+            takenBy[slot] = group;
             columns[g] = Bytes * static_cast<std::size_t>(object);
-            acc[g++] = &sums[c];
+            acc[g] = sums + slot;
+            if (++g == Lanes) {
+                ++object;
+                break;
+            }
         }
         switch (g) {
         case 4: SweepGroup<4>(merged, columns, acc); break;
@@ -182,33 +186,10 @@ void Sweep(int n, const NewCluster& merged, const std::vector<SumChain>& chains,
 
 } // namespace
 
-InputSquare::InputSquare(const long double* lower, int n, std::vector<unsigned char>& square)
-    : n_(n)
-{
-    const std::size_t size = static_cast<std::size_t>(n) * static_cast<std::size_t>(n) * Bytes;
-    if (square.size() < size)
-        square.resize(size);
-    square_ = square.data();
-    // Tile by tile, so that the rows read and written stay in cache. Tile
-    // (top, left) holds rows top.. and columns left.. of the lower triangle
-    // and their mirror images.
-    constexpr int tile = 32;
-    for (int top = 2; top <= n; top += tile)
-        for (int left = 1; left < std::min(top + tile, n + 1); left += tile)
-            for (int x = top; x < std::min(top + tile, n + 1); ++x) {
-                const long double* row = lower + RowBase(x);
-                unsigned char* rowX = square_ + static_cast<std::size_t>(x - 1) * n * Bytes;
-                for (int y = left; y < std::min(left + tile, x); ++y) {
-                    std::memcpy(rowX + Bytes * (y - 1), row + (y - 1), Bytes);
-                    std::memcpy(square_ + (static_cast<std::size_t>(y - 1) * n + (x - 1)) * Bytes, row + (y - 1), Bytes);
-                }
-            }
-}
-
-void SumsToNewCluster(const InputSquare& square, const std::vector<std::int32_t>& ms,
-                      const std::vector<SumChain>& chains, std::vector<long double>& sums,
+void SumsToNewCluster(const InputSquare& square, const SumInput& input, long double* sums,
                       std::vector<std::int32_t>& order)
 {
+    const std::vector<std::int32_t>& ms = *input.NewMembers;
     thread_local std::vector<const unsigned char*> rows;
     thread_local std::vector<std::size_t> columns;
     rows.assign(ms.size() + MembersAhead, square.Row(ms[0]));
@@ -218,29 +199,31 @@ void SumsToNewCluster(const InputSquare& square, const std::vector<std::int32_t>
         columns[k] = Bytes * static_cast<std::size_t>(ms[k] - 1);
     }
     const NewCluster merged{columns.data(), rows.data(), static_cast<int>(ms.size())};
-    const int count = static_cast<int>(chains.size());
     const int n = square.Objects();
-    sums.assign(count, 0.0L);
+    std::fill(sums, sums + input.Slots, 0.0L);
 
     // Up to half the objects in the new cluster, the sweep reads its rows
-    // along. Beyond, the rows of the other objects are fewer: the chains run
-    // side by side and read those, longest first.
+    // along. Beyond, the rows of the other objects are fewer: the clusters
+    // run side by side and read those, longest first.
     if (2 * ms.size() <= static_cast<std::size_t>(n)) {
-        Sweep(n, merged, chains, sums);
+        Sweep(n, merged, input, sums);
         return;
     }
-    order.resize(count);
-    for (int c = 0; c < count; ++c)
-        order[c] = c;
+    order.clear();
+    for (int slot = 0; slot < input.Slots; ++slot)
+        if (input.Clusters[slot].Count > 0 && slot != input.NewSlot)
+            order.push_back(slot);
     std::sort(order.begin(), order.end(), [&](int x, int y) {
-        return chains[x].Count != chains[y].Count ? chains[x].Count > chains[y].Count : x < y;
+        return input.Clusters[x].Count != input.Clusters[y].Count ? input.Clusters[x].Count > input.Clusters[y].Count
+                                                                  : x < y;
     });
+    const int count = static_cast<int>(order.size());
     for (int first = 0; first < count; first += Lanes) {
         const int g = std::min(Lanes, count - first);
         const SumChain* lanes[Lanes];
         long double laneSums[Lanes] = {};
         for (int l = 0; l < g; ++l)
-            lanes[l] = &chains[order[first + l]];
+            lanes[l] = &input.Clusters[order[first + l]];
         Lanes4(square, merged, lanes, g, laneSums);
         for (int l = 0; l < g; ++l)
             sums[order[first + l]] = laneSums[l];
