@@ -292,7 +292,7 @@ private:
         // equal values wins). Group average makes its square of the input
         // in the same pass, tile by tile; each row's partners still come in
         // ascending order.
-        unsigned flags = 0;
+        InputScan scan;
         bool finite = true;
         if constexpr (Average) {
             std::vector<std::int32_t>& best = found32_;
@@ -319,19 +319,23 @@ private:
                 const long double* row = input_ + base;
                 Key* out = keys_ + base;
                 int best = 0;
-                Key bestKey = 0;
+                double bestOrdered = std::numeric_limits<double>::infinity();
                 for (int q = 0; q < slot; ++q) {
                     Prefetch(row + q + RowAhead);
-                    const Key key = InputKey(row[q], static_cast<std::uint32_t>(base + q), Flip, flags);
+                    const Key key = InputKey(row[q], static_cast<std::uint32_t>(base + q), Flip, scan);
                     out[q] = key;
-                    if (q == 0 || Compare(key, [&] { return row[q]; }, bestKey, [&] { return row[best]; }) < 0) {
+                    const double ordered = Ordered(key, LowMask);
+                    // Equal keys: the values decide, the first of equal ones stays.
+                    if (ordered <= bestOrdered &&
+                        (ordered < bestOrdered || Order::Better(row[q], row[best]))) {
                         best = q;
-                        bestKey = key;
+                        bestOrdered = ordered;
                     }
                 }
-                SetCandidate(c, best + 1, bestKey, row[best]);
+                SetCandidate(c, best + 1, out[best], row[best]);
             }
         }
+        const unsigned flags = scan.Flags();
         if (!finite || (flags & NotFinite) != 0)
             throw Error("The matrix holds a value that is not a finite number");
         keysExact_ = !Average && (flags & NotKeyExact) == 0;

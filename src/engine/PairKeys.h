@@ -5,6 +5,7 @@
 // instead of extended reals. Agglomeration.cpp explains where they are used
 // and why they never change a result.
 
+#include <algorithm>
 #include <bit>
 #include <cfloat>
 #include <cstdint>
@@ -43,6 +44,38 @@ enum InputFlags : unsigned {
     PseudoDenormal = 16 // an encoding that equals another one (see SingleLinkage.cpp)
 };
 
+// What the key pass learns about the input values, accumulated without a
+// branch per value (but for the rare exponent 0); Flags() turns it into
+// InputFlags.
+struct InputScan {
+    std::uint64_t LowBits = 0;                 // or of the 30 lowest significand bits
+    std::uint32_t LeastExponentLess1 = ~0u;    // over nonzero exponents (0 wraps to the top)
+    std::uint32_t GreatestExponent = 0;
+    std::uint32_t Unnormal = 0;                // exponent set, integer bit clear
+    std::uint32_t Subnormal = 0;               // exponent 0, significand not 0
+    std::uint32_t Zeros = 0;                   // bit 0: +0 seen, bit 1: -0 seen
+    std::uint32_t Pseudo = 0;                  // a pseudo-denormal seen
+
+    // Double exponents 1..2046 are extended exponents 15361..17406.
+    static constexpr std::uint32_t Below = 16383 - 1023;
+
+    unsigned Flags() const
+    {
+        unsigned flags = 0;
+        if (GreatestExponent == 0x7FFFu || Unnormal != 0)
+            flags |= vantrel::engine::NotFinite;
+        if (LowBits != 0 || Subnormal != 0 || LeastExponentLess1 < Below || GreatestExponent >= Below + 2047)
+            flags |= NotKeyExact;
+        if ((Zeros & 1) != 0)
+            flags |= PositiveZero;
+        if ((Zeros & 2) != 0)
+            flags |= NegativeZero;
+        if (Pseudo != 0)
+            flags |= PseudoDenormal;
+        return flags;
+    }
+};
+
 // The key of an input value for complete and single linkage: the value
 // truncated toward zero to the 33 significant bits that the origin leaves,
 // as a double, with `origin` in the low bits and the sign flipped when
@@ -51,38 +84,28 @@ enum InputFlags : unsigned {
 // key(b) as doubles; equal keys need the values themselves. Values below
 // the normal range of a double share the key of zero, values above it the
 // largest key; both are then not key-exact.
-inline Key InputKey(const long double& value, std::uint32_t origin, Key flip, unsigned& flags)
+inline Key InputKey(const long double& value, std::uint32_t origin, Key flip, InputScan& scan)
 {
     std::uint64_t mantissa;
     std::uint16_t signExponent;
     std::memcpy(&mantissa, &value, sizeof mantissa);
     std::memcpy(&signExponent, reinterpret_cast<const unsigned char*>(&value) + 8, sizeof signExponent);
     const std::uint32_t exponent = signExponent & 0x7FFFu;
-    const Key sign = static_cast<Key>(signExponent >> 15) << 63;
-    const bool integerBit = (mantissa >> 63) != 0;
-    // Infinity, NaN, and "unnormals" (exponent set, integer bit clear),
-    // which the FPU refuses as operands.
-    unsigned found = (exponent == 0x7FFFu || (exponent != 0 && !integerBit)) ? NotFinite : 0u;
-    const std::int32_t biased = static_cast<std::int32_t>(exponent) - 16383 + 1023;
-    Key magnitude;
-    bool exact;
-    if (biased <= 0) {
-        magnitude = 0;
-        exact = exponent == 0 && mantissa == 0;
-        found |= exponent == 0 && mantissa == 0 ? (sign ? NegativeZero : PositiveZero) : 0u;
-        found |= exponent == 0 && integerBit ? PseudoDenormal : 0u;
-    } else if (biased >= 2047) {
-        magnitude = 0x7FEFFFFFFFFFFFFFull & ~OriginMask;
-        exact = false;
-    } else {
-        magnitude = ((Key{static_cast<std::uint32_t>(biased)} << 52) |
-                     ((mantissa >> 11) & ((Key{1} << 52) - 1))) &
-                    ~OriginMask;
-        // 11 bits a double lacks, and 19 more for the origin.
-        exact = (mantissa & ((std::uint64_t{1} << 30) - 1)) == 0;
+    constexpr std::uint32_t below = InputScan::Below;
+    scan.LowBits |= mantissa & ((std::uint64_t{1} << 30) - 1);
+    scan.LeastExponentLess1 = std::min(scan.LeastExponentLess1, exponent - 1);
+    scan.GreatestExponent = std::max(scan.GreatestExponent, exponent);
+    // "Unnormals" (exponent set, integer bit clear): the FPU refuses them.
+    scan.Unnormal |= static_cast<std::uint32_t>(exponent != 0) & static_cast<std::uint32_t>(~mantissa >> 63);
+    if (__builtin_expect(exponent == 0, 0)) {
+        scan.Zeros |= mantissa == 0 ? 1u << (signExponent >> 15) : 0u;
+        scan.Subnormal |= static_cast<std::uint32_t>(mantissa != 0);
+        scan.Pseudo |= static_cast<std::uint32_t>(mantissa >> 63);
     }
-    flags |= found | (exact ? 0u : NotKeyExact);
-    return ((sign ^ flip) | magnitude | origin);
+    Key magnitude = ((Key{exponent - below} << 52) | ((mantissa >> 11) & ((Key{1} << 52) - 1))) & ~OriginMask;
+    magnitude = exponent <= below ? 0 : magnitude;
+    magnitude = exponent >= below + 2047 ? 0x7FEFFFFFFFFFFFFFull & ~OriginMask : magnitude;
+    return ((static_cast<Key>(signExponent >> 15) << 63) ^ flip) | magnitude | origin;
 }
 
 // The key of an input value for the spanning tree of single linkage: as

@@ -110,40 +110,28 @@ private:
         const long double* const input = input_;
         int v = 0;
         Nearest nearest;
-        // One pair (u, v) at input index `pair`, u at position k of outside.
-        auto relax = [&](int u, int k, std::size_t pair) __attribute__((always_inline)) {
-            const std::int64_t key = ValueKey(input + pair, checks);
-            std::int64_t bound = keys[u];
-            if (key <= bound) [[unlikely]] {
-                if (key < bound || Order::Better(input[pair], input[pairs[u]])) {
-                    bound = key;
-                    keys[u] = key;
-                    pairs[u] = static_cast<std::uint32_t>(pair);
-                    sources[u] = v;
-                }
-            }
-            if (bound <= nearest.Key) [[unlikely]] {
-                if (bound < nearest.Key || Order::Better(input[pairs[u]], input[nearest.Pair])) {
-                    nearest.Key = bound;
-                    nearest.At = k;
-                    nearest.Pair = pairs[u];
-                }
-            }
-        };
         for (int count = n_ - 1; count > 0; --count) {
-            nearest = Nearest{};
+            // Scalars, so that they stay in registers.
+            std::int64_t nearestKey = std::numeric_limits<std::int64_t>::max();
+            int nearestAt = 0;
+            std::uint32_t nearestPair = 0;
+            unsigned odd = 0;
             // outside is ascending: first the pairs in row v, then those in
             // the rows below, one column down.
             const std::size_t rowV = PairIndex(v, 0);
             int k = 0;
             for (; k < count && outside[k] < v; ++k) {
-                __builtin_prefetch(input_ + rowV + outside[k + RowAhead]);
-                relax(outside[k], k, rowV + outside[k]);
+                __builtin_prefetch(input + rowV + outside[k + RowAhead]);
+                Relax(input, outside[k], k, rowV + outside[k], v, keys, pairs, sources, nearestKey, nearestAt,
+                      nearestPair, odd, checks);
             }
             for (; k < count; ++k) {
-                __builtin_prefetch(input_ + rowBase[outside[k + ColumnAhead]] + v);
-                relax(outside[k], k, rowBase[outside[k]] + v);
+                __builtin_prefetch(input + rowBase[outside[k + ColumnAhead]] + v);
+                Relax(input, outside[k], k, rowBase[outside[k]] + v, v, keys, pairs, sources, nearestKey, nearestAt,
+                      nearestPair, odd, checks);
             }
+            checks.Odd |= odd;
+            nearest = {nearestKey, nearestAt, nearestPair};
             const int joined = outside[nearest.At];
             edges_.push_back({from[joined], joined, input_[bestPair[joined]]});
             std::copy(outside.begin() + nearest.At + 1, outside.end(), outside.begin() + nearest.At);
@@ -172,7 +160,7 @@ private:
     // continue below the normal range), negated for negative values and
     // again for similarities, so that smaller is always nearer. -0 and +0
     // both give 0.
-    [[gnu::always_inline]] static std::int64_t ValueKey(const long double* value, Checks& checks)
+    [[gnu::always_inline]] static std::int64_t ValueKey(const long double* value, unsigned& odd, Checks& checks)
     {
         std::uint64_t mantissa;
         std::uint16_t signExponent;
@@ -181,15 +169,41 @@ private:
         const std::uint32_t exponent = signExponent & 0x7FFFu;
         // The integer bit must be set exactly when the exponent is; the
         // exponent must not be all ones.
-        checks.Odd |= (static_cast<unsigned>(exponent != 0) ^ static_cast<unsigned>(mantissa >> 63)) |
-                      ((exponent + 1) >> 15);
-        if (exponent == 0 && mantissa == 0) [[unlikely]] {
+        odd |= (static_cast<unsigned>(exponent != 0) ^ static_cast<unsigned>(mantissa >> 63)) | ((exponent + 1) >> 15);
+        if (__builtin_expect(exponent == 0 && mantissa == 0, 0)) {
             checks.PositiveZero |= static_cast<unsigned>(signExponent == 0);
             checks.NegativeZero |= static_cast<unsigned>(signExponent != 0);
         }
         const std::int64_t magnitude = static_cast<std::int64_t>((std::uint64_t{exponent} << 48) | (mantissa >> 16));
         const bool negative = (signExponent >> 15) != (Order::Similarities ? 1 : 0);
         return negative ? -magnitude : magnitude;
+    }
+
+    // One pair (u, v) at input index `pair`, u at position k of outside:
+    // u's nearest tree object may now be v, and u may now be the nearest
+    // object outside.
+    [[gnu::always_inline]] static void Relax(const long double* input, int u, int k, std::size_t pair, int v,
+                                             std::int64_t* keys, std::uint32_t* pairs, std::int32_t* sources,
+                                             std::int64_t& nearestKey, int& nearestAt, std::uint32_t& nearestPair,
+                                             unsigned& odd, Checks& checks)
+    {
+        const std::int64_t key = ValueKey(input + pair, odd, checks);
+        std::int64_t bound = keys[u];
+        if (key <= bound) [[unlikely]] {
+            if (key < bound || Order::Better(input[pair], input[pairs[u]])) {
+                bound = key;
+                keys[u] = key;
+                pairs[u] = static_cast<std::uint32_t>(pair);
+                sources[u] = v;
+            }
+        }
+        if (bound <= nearestKey) [[unlikely]] {
+            if (bound < nearestKey || Order::Better(input[pairs[u]], input[nearestPair])) {
+                nearestKey = bound;
+                nearestAt = k;
+                nearestPair = pairs[u];
+            }
+        }
     }
 
     int Find(int object)
