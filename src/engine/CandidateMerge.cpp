@@ -80,6 +80,8 @@ struct Tables {
     std::vector<CacheEntry> Cache;
     std::vector<Remembered> RememberedPartners;
     std::vector<Found> FoundPartners;
+    std::vector<double> OrderedKeys;
+    std::vector<std::int32_t> NewlyStale;
     std::vector<std::int32_t> Tournament;
     std::vector<std::int32_t> CompactLive;
     std::vector<long double> Sums;
@@ -380,8 +382,10 @@ private:
     {
         for (int e = dependentHead_[partner]; e >= 0; e = dependentNext_[e]) {
             const int c = dependentId_[e];
-            if (Alive(c) && partner_[c] == partner)
+            if (Alive(c) && partner_[c] == partner && stale_[c] == 0) {
                 stale_[c] = 1;
+                newlyStale_.push_back(c);
+            }
         }
         dependentHead_[partner] = -1;
     }
@@ -453,17 +457,34 @@ private:
                     threshold = Ordered(found.back().PairKey, LowMask);
             }
         } else {
+            // All live partners, then the best `capacity` of them: first by
+            // the keys alone (the one at the threshold and all better ones),
+            // then those in full merge order.
+            found.resize(static_cast<std::size_t>(sc));
+            Found* all = found.data();
+            const Key* dead = deadBits_.data();
             for (int y = 0; y < sc; ++y) {
                 Prefetch(row + y + RowAhead);
-                if (deadBits_[y] == 0)
-                    found.push_back({y, row[y]});
+                all[live] = {y, row[y]};
+                live += dead[y] == 0;
             }
-            live = static_cast<int>(found.size());
             if (live > capacity) {
-                std::nth_element(found.begin(), found.begin() + capacity, found.end(), before);
-                found.resize(capacity);
+                std::vector<double>& ordered = orderedKeys_;
+                ordered.resize(static_cast<std::size_t>(live));
+                for (int e = 0; e < live; ++e)
+                    ordered[e] = Ordered(all[e].PairKey, LowMask);
+                std::nth_element(ordered.begin(), ordered.begin() + (capacity - 1), ordered.begin() + live);
+                const double threshold = ordered[capacity - 1];
+                int kept = 0;
+                for (int e = 0; e < live; ++e)
+                    if (Ordered(all[e].PairKey, LowMask) <= threshold)
+                        all[kept++] = all[e];
+                SortFound(sc, all, kept);
+                found.resize(static_cast<std::size_t>(std::min(kept, capacity)));
+            } else {
+                SortFound(sc, all, live);
+                found.resize(static_cast<std::size_t>(live));
             }
-            std::sort(found.begin(), found.end(), before);
         }
         const int count = static_cast<int>(found.size());
         if (count > remembered.Capacity) {
@@ -482,6 +503,28 @@ private:
         else
             SetCandidate(c, entries[0].Id, entries[0].PairKey,
                          Average ? PairValue(sc, found[0].Slot, found[0].PairKey) : 0.0L);
+    }
+
+    // Partners of the cluster in slot sc, found in slot order, into merge
+    // order: a stable sort by key keeps equal keys in slot order; runs of
+    // equal keys then go by value, again stably, unless keys are exact.
+    void SortFound(int sc, Found* found, int count) const
+    {
+        std::stable_sort(found, found + count, [](const Found& x, const Found& y) {
+            return Ordered(x.PairKey, LowMask) < Ordered(y.PairKey, LowMask);
+        });
+        if (keysExact_)
+            return;
+        for (int first = 0; first < count;) {
+            int end = first + 1;
+            while (end < count && Ordered(found[end].PairKey, LowMask) == Ordered(found[first].PairKey, LowMask))
+                ++end;
+            if (end - first > 1)
+                std::stable_sort(found + first, found + end, [&](const Found& x, const Found& y) {
+                    return Order::Better(PairValue(sc, x.Slot, x.PairKey), PairValue(sc, y.Slot, y.PairKey));
+                });
+            first = end;
+        }
     }
 
     // The best pair of the new cluster in slot `slot`, gathered while its
@@ -676,14 +719,25 @@ private:
             best = CombineRows(sa, sb, sm);
         SetCandidate(m, slotId_[best.Slot], best.PairKey,
                      Average ? PairValue(sm, best.Slot, best.PairKey) : 0.0L);
+        newlyStale_.clear();
         MarkStale(a);
         MarkStale(b);
         --liveCount_;
+        // When a merge leaves many candidates stale, they would come out on
+        // top one after the other, each with its own way up the tournament
+        // (WorstCases.h, "renewal adversary"): renew them all now and build
+        // the tournament once. Renewing early never changes a candidate.
+        const bool manyStale = static_cast<int>(newlyStale_.size()) > leaves_ / 16;
+        if (manyStale)
+            for (const int c : newlyStale_)
+                Renew(c);
         // Compacting once half the slots are empty keeps the rows dense and
         // the slots within capacity_: after a compaction to L live clusters,
         // L/3 merges pass before the next one.
         if ((range_ >= 64 && 2 * liveCount_ <= range_) || range_ == capacity_) {
             Compact();
+        } else if (manyStale) {
+            RebuildTournament();
         } else {
             UpdateTournament(sa);
             UpdateTournament(sb);
@@ -729,6 +783,8 @@ private:
     std::vector<CacheEntry>& cache_ = tables_.Cache;
     std::vector<Remembered>& remembered_ = tables_.RememberedPartners;
     std::vector<Found>& found_ = tables_.FoundPartners;
+    std::vector<double>& orderedKeys_ = tables_.OrderedKeys;
+    std::vector<std::int32_t>& newlyStale_ = tables_.NewlyStale;
     // A tournament over the slots: node i holds the slot whose candidate is
     // merged first among the leaves below it; leaves_ is a power of two.
     int leaves_ = 0;

@@ -56,6 +56,7 @@ public:
         clusterId_.resize(n_);
         std::iota(clusterId_.begin(), clusterId_.end(), 1);
         next_.assign(n_, -1);
+        levelLocal_.assign(n_, 0);
         last_.resize(n_);
         std::iota(last_.begin(), last_.end(), 0);
         nextClusterId_ = n_;
@@ -84,18 +85,20 @@ private:
     static constexpr int Ahead = RowAhead > ColumnAhead ? RowAhead : ColumnAhead;
 
     // Prim's algorithm: every pair is read once, when the first of its
-    // objects joins the tree. The search compares 64-bit integer keys and
-    // looks at the values only when keys are equal; any spanning tree of
-    // least values will do. The same pass checks every value: false when
-    // one is not finite or the data hold two encodings of one value.
+    // objects joins the tree. The search compares integer keys that order
+    // exactly like the values (ValueKey); which of equal values it takes
+    // does not matter, any spanning tree of least values will do. The same
+    // pass checks every value: false when one is not finite or the data
+    // hold two encodings of one value.
     bool SpanningTree()
     {
         std::vector<std::int32_t> outside(static_cast<std::size_t>(n_) - 1 + Ahead);
         std::iota(outside.begin(), outside.begin() + (n_ - 1), 1);
         std::fill(outside.begin() + (n_ - 1), outside.end(), n_ - 1);
-        // By object outside the tree: the key and input index of its
-        // nearest tree object, and that object.
+        // By object outside the tree: the key, tie bits and input index of
+        // its nearest tree object, and that object.
         std::vector<std::int64_t> bestKey(n_, std::numeric_limits<std::int64_t>::max());
+        std::vector<std::int32_t> bestTie(n_, std::numeric_limits<std::int32_t>::max());
         std::vector<std::uint32_t> bestPair(n_, 0);
         std::vector<std::int32_t> from(n_, 0);
         edges_.clear();
@@ -105,16 +108,16 @@ private:
             rowBase[u] = PairIndex(u, 0);
         Checks checks;
         std::int64_t* const keys = bestKey.data();
+        std::int32_t* const ties = bestTie.data();
         std::uint32_t* const pairs = bestPair.data();
         std::int32_t* const sources = from.data();
         const long double* const input = input_;
         int v = 0;
-        Nearest nearest;
         for (int count = n_ - 1; count > 0; --count) {
             // Scalars, so that they stay in registers.
             std::int64_t nearestKey = std::numeric_limits<std::int64_t>::max();
+            std::int32_t nearestTie = std::numeric_limits<std::int32_t>::max();
             int nearestAt = 0;
-            std::uint32_t nearestPair = 0;
             unsigned odd = 0;
             // outside is ascending: first the pairs in row v, then those in
             // the rows below, one column down.
@@ -122,19 +125,18 @@ private:
             int k = 0;
             for (; k < count && outside[k] < v; ++k) {
                 __builtin_prefetch(input + rowV + outside[k + RowAhead]);
-                Relax(input, outside[k], k, rowV + outside[k], v, keys, pairs, sources, nearestKey, nearestAt,
-                      nearestPair, odd, checks);
+                Relax(input, outside[k], k, rowV + outside[k], v, keys, ties, pairs, sources, nearestKey, nearestTie,
+                      nearestAt, odd, checks);
             }
             for (; k < count; ++k) {
                 __builtin_prefetch(input + rowBase[outside[k + ColumnAhead]] + v);
-                Relax(input, outside[k], k, rowBase[outside[k]] + v, v, keys, pairs, sources, nearestKey, nearestAt,
-                      nearestPair, odd, checks);
+                Relax(input, outside[k], k, rowBase[outside[k]] + v, v, keys, ties, pairs, sources, nearestKey,
+                      nearestTie, nearestAt, odd, checks);
             }
             checks.Odd |= odd;
-            nearest = {nearestKey, nearestAt, nearestPair};
-            const int joined = outside[nearest.At];
+            const int joined = outside[nearestAt];
             edges_.push_back({from[joined], joined, input_[bestPair[joined]]});
-            std::copy(outside.begin() + nearest.At + 1, outside.end(), outside.begin() + nearest.At);
+            std::copy(outside.begin() + nearestAt + 1, outside.end(), outside.begin() + nearestAt);
             v = joined;
         }
         return checks.Odd == 0 && !(checks.PositiveZero && checks.NegativeZero);
@@ -149,18 +151,14 @@ private:
         unsigned PositiveZero = 0;
         unsigned NegativeZero = 0;
     };
-    struct Nearest {
-        std::int64_t Key = std::numeric_limits<std::int64_t>::max();
-        int At = 0;
-        std::uint32_t Pair = 0;
-    };
-
     // A key that orders like the value: exponent and the top 48 bits of the
     // significand as one integer (the explicit integer bit makes subnormals
     // continue below the normal range), negated for negative values and
-    // again for similarities, so that smaller is always nearer. -0 and +0
-    // both give 0.
-    [[gnu::always_inline]] static std::int64_t ValueKey(const long double* value, unsigned& odd, Checks& checks)
+    // again for similarities, so that smaller is always nearer; `tie`, the
+    // 16 bits left, the same way. (key, tie) orders exactly like the values
+    // of one encoding each (which the pass checks); -0 and +0 both give 0.
+    [[gnu::always_inline]] static std::int64_t ValueKey(const long double* value, std::int32_t& tie, unsigned& odd,
+                                                        Checks& checks)
     {
         std::uint64_t mantissa;
         std::uint16_t signExponent;
@@ -175,7 +173,9 @@ private:
             checks.NegativeZero |= static_cast<unsigned>(signExponent != 0);
         }
         const std::int64_t magnitude = static_cast<std::int64_t>((std::uint64_t{exponent} << 48) | (mantissa >> 16));
+        const std::int32_t low = static_cast<std::int32_t>(mantissa & 0xFFFF);
         const bool negative = (signExponent >> 15) != (Order::Similarities ? 1 : 0);
+        tie = negative ? -low : low;
         return negative ? -magnitude : magnitude;
     }
 
@@ -183,25 +183,29 @@ private:
     // u's nearest tree object may now be v, and u may now be the nearest
     // object outside.
     [[gnu::always_inline]] static void Relax(const long double* input, int u, int k, std::size_t pair, int v,
-                                             std::int64_t* keys, std::uint32_t* pairs, std::int32_t* sources,
-                                             std::int64_t& nearestKey, int& nearestAt, std::uint32_t& nearestPair,
-                                             unsigned& odd, Checks& checks)
+                                             std::int64_t* keys, std::int32_t* ties, std::uint32_t* pairs,
+                                             std::int32_t* sources, std::int64_t& nearestKey, std::int32_t& nearestTie,
+                                             int& nearestAt, unsigned& odd, Checks& checks)
     {
-        const std::int64_t key = ValueKey(input + pair, odd, checks);
+        std::int32_t tie;
+        const std::int64_t key = ValueKey(input + pair, tie, odd, checks);
         std::int64_t bound = keys[u];
+        std::int32_t boundTie = ties[u];
         if (key <= bound) [[unlikely]] {
-            if (key < bound || Order::Better(input[pair], input[pairs[u]])) {
+            if (key < bound || tie < boundTie) {
                 bound = key;
+                boundTie = tie;
                 keys[u] = key;
+                ties[u] = tie;
                 pairs[u] = static_cast<std::uint32_t>(pair);
                 sources[u] = v;
             }
         }
         if (bound <= nearestKey) [[unlikely]] {
-            if (bound < nearestKey || Order::Better(input[pairs[u]], input[nearestPair])) {
+            if (bound < nearestKey || boundTie < nearestTie) {
                 nearestKey = bound;
+                nearestTie = boundTie;
                 nearestAt = k;
-                nearestPair = pairs[u];
             }
         }
     }
@@ -294,12 +298,43 @@ private:
             SetBit(Row(y), x);
             group_[groupOf(x)] = groupOf(y);
         }
+        // Every object pair within a group, across two of its clusters, is
+        // looked at once, along the rows of the input: each group ends as
+        // one cluster, so over a run no pair is looked at twice. The data
+        // hold one encoding per value, so equal values have equal bits.
+        std::vector<std::int32_t>& objects = levelObjects_;
+        std::vector<std::int32_t>& localOf = levelLocal_;
+        objects.clear();
         for (int x = 0; x < k; ++x)
-            for (int y = x + 1; y < k; ++y)
-                if (groupOf(x) == groupOf(y) && !TestBit(Row(x), y) && Touch(roots[x], roots[y], w)) {
-                    SetBit(Row(x), y);
-                    SetBit(Row(y), x);
+            for (int object = roots[x]; object >= 0; object = next_[object]) {
+                objects.push_back(object);
+                localOf[object] = x;
+            }
+        std::sort(objects.begin(), objects.end());
+        std::uint64_t wMantissa;
+        std::uint16_t wSignExponent;
+        std::memcpy(&wMantissa, &w, sizeof wMantissa);
+        std::memcpy(&wSignExponent, reinterpret_cast<const unsigned char*>(&w) + 8, sizeof wSignExponent);
+        for (std::size_t a = 1; a < objects.size(); ++a) {
+            const int i = objects[a];
+            const int li = localOf[i];
+            const int gi = groupOf(li);
+            const long double* row = input_ + PairIndex(i, 0);
+            for (std::size_t b = 0; b < a; ++b) {
+                const int j = objects[b];
+                std::uint64_t mantissa;
+                std::uint16_t signExponent;
+                std::memcpy(&mantissa, row + j, sizeof mantissa);
+                std::memcpy(&signExponent, reinterpret_cast<const unsigned char*>(row + j) + 8, sizeof signExponent);
+                if (mantissa != wMantissa || signExponent != wSignExponent)
+                    continue;
+                const int lj = localOf[j];
+                if (lj != li && groupOf(lj) == gi) {
+                    SetBit(Row(li), lj);
+                    SetBit(Row(lj), li);
                 }
+            }
+        }
 
         std::vector<std::int32_t>& ids = levelIds_;
         ids.assign(roots.size(), 0);
@@ -345,17 +380,6 @@ private:
             }
     }
 
-    // Whether any object of the cluster rooted at `a` is at w from one of
-    // the cluster rooted at `b`.
-    bool Touch(int a, int b, long double w) const
-    {
-        for (int x = a; x >= 0; x = next_[x])
-            for (int y = b; y >= 0; y = next_[y])
-                if (input_[x > y ? PairIndex(x, y) : PairIndex(y, x)] == w)
-                    return true;
-        return false;
-    }
-
     std::uint64_t* Row(int x) { return adjacent_.data() + static_cast<std::size_t>(x) * words_; }
     static void SetBit(std::uint64_t* bits, int x) { bits[x >> 6] |= std::uint64_t{1} << (x & 63); }
     static void ClearBit(std::uint64_t* bits, int x) { bits[x >> 6] &= ~(std::uint64_t{1} << (x & 63)); }
@@ -389,6 +413,8 @@ private:
     // One level: the clusters, their neighbours at w as bit rows, the live
     // ones, and which of them the level's edges connect.
     std::vector<std::int32_t> levelRoots_;
+    std::vector<std::int32_t> levelObjects_;
+    std::vector<std::int32_t> levelLocal_;
     std::vector<std::int32_t> levelIds_;
     std::vector<std::uint64_t> adjacent_;
     std::vector<std::uint64_t> alive_;
