@@ -458,23 +458,32 @@ private:
             }
         } else {
             // All live partners, then the best `capacity` of them: first by
-            // the keys alone (the one at the threshold and all better ones),
-            // then those in full merge order.
+            // the keys alone (a heap of the best keys so far gives the
+            // threshold; most keys fail it at once), then those at or below
+            // it in full merge order.
             found.resize(static_cast<std::size_t>(sc));
             Found* all = found.data();
             const Key* dead = deadBits_.data();
+            std::vector<double>& heap = orderedKeys_;
+            heap.clear();
             for (int y = 0; y < sc; ++y) {
                 Prefetch(row + y + RowAhead);
                 all[live] = {y, row[y]};
                 live += dead[y] == 0;
             }
             if (live > capacity) {
-                std::vector<double>& ordered = orderedKeys_;
-                ordered.resize(static_cast<std::size_t>(live));
-                for (int e = 0; e < live; ++e)
-                    ordered[e] = Ordered(all[e].PairKey, LowMask);
-                std::nth_element(ordered.begin(), ordered.begin() + (capacity - 1), ordered.begin() + live);
-                const double threshold = ordered[capacity - 1];
+                for (int e = 0; e < live; ++e) {
+                    const double ordered = Ordered(all[e].PairKey, LowMask);
+                    if (static_cast<int>(heap.size()) < capacity) {
+                        heap.push_back(ordered);
+                        std::push_heap(heap.begin(), heap.end());
+                    } else if (ordered < heap.front()) {
+                        std::pop_heap(heap.begin(), heap.end());
+                        heap.back() = ordered;
+                        std::push_heap(heap.begin(), heap.end());
+                    }
+                }
+                const double threshold = heap.front();
                 int kept = 0;
                 for (int e = 0; e < live; ++e)
                     if (Ordered(all[e].PairKey, LowMask) <= threshold)
@@ -505,13 +514,15 @@ private:
                          Average ? PairValue(sc, found[0].Slot, found[0].PairKey) : 0.0L);
     }
 
-    // Partners of the cluster in slot sc, found in slot order, into merge
-    // order: a stable sort by key keeps equal keys in slot order; runs of
-    // equal keys then go by value, again stably, unless keys are exact.
+    // Partners of the cluster in slot sc into merge order: by key, then
+    // slot; runs of equal keys then by value, then slot, unless keys are
+    // exact.
     void SortFound(int sc, Found* found, int count) const
     {
-        std::stable_sort(found, found + count, [](const Found& x, const Found& y) {
-            return Ordered(x.PairKey, LowMask) < Ordered(y.PairKey, LowMask);
+        std::sort(found, found + count, [](const Found& x, const Found& y) {
+            const double a = Ordered(x.PairKey, LowMask);
+            const double b = Ordered(y.PairKey, LowMask);
+            return a < b || (a == b && x.Slot < y.Slot);
         });
         if (keysExact_)
             return;
@@ -520,8 +531,10 @@ private:
             while (end < count && Ordered(found[end].PairKey, LowMask) == Ordered(found[first].PairKey, LowMask))
                 ++end;
             if (end - first > 1)
-                std::stable_sort(found + first, found + end, [&](const Found& x, const Found& y) {
-                    return Order::Better(PairValue(sc, x.Slot, x.PairKey), PairValue(sc, y.Slot, y.PairKey));
+                std::sort(found + first, found + end, [&](const Found& x, const Found& y) {
+                    const long double a = PairValue(sc, x.Slot, x.PairKey);
+                    const long double b = PairValue(sc, y.Slot, y.PairKey);
+                    return Order::Better(a, b) || (!Order::Better(b, a) && x.Slot < y.Slot);
                 });
             first = end;
         }
@@ -678,8 +691,10 @@ private:
         // that comes out on top needs renewing before the choice is final.
         int slot = tournament_[1];
         int b = slotId_[slot];
+        int renewals = 0;
         while (stale_[b] != 0) {
             Renew(b);
+            ++renewals;
             UpdateTournament(slot);
             slot = tournament_[1];
             b = slotId_[slot];
@@ -723,14 +738,22 @@ private:
         MarkStale(a);
         MarkStale(b);
         --liveCount_;
-        // When a merge leaves many candidates stale, they would come out on
-        // top one after the other, each with its own way up the tournament
-        // (WorstCases.h, "renewal adversary"): renew them all now and build
-        // the tournament once. Renewing early never changes a candidate.
-        const bool manyStale = static_cast<int>(newlyStale_.size()) > leaves_ / 16;
-        if (manyStale)
+        // When many stale candidates came out on top before this merge (or
+        // were renewed at the last one), each with its own way up the
+        // tournament (WorstCases.h, "renewal adversary"), and this merge
+        // leaves many stale again, renew them now and build the tournament
+        // once. Renewing early never changes a candidate, and costs at most
+        // what renewing late would; stale candidates that would not come out
+        // on top (ties to smaller ids, as with all values equal) do not make
+        // many renewals, and stay stale.
+        const int many = leaves_ / 16;
+        const bool manyStale = renewals + eagerRenewals_ > many && static_cast<int>(newlyStale_.size()) > many;
+        eagerRenewals_ = 0;
+        if (manyStale) {
             for (const int c : newlyStale_)
                 Renew(c);
+            eagerRenewals_ = static_cast<int>(newlyStale_.size());
+        }
         // Compacting once half the slots are empty keeps the rows dense and
         // the slots within capacity_: after a compaction to L live clusters,
         // L/3 merges pass before the next one.
@@ -788,6 +811,7 @@ private:
     // A tournament over the slots: node i holds the slot whose candidate is
     // merged first among the leaves below it; leaves_ is a power of two.
     int leaves_ = 0;
+    int eagerRenewals_ = 0;
     std::vector<std::int32_t>& tournament_ = tables_.Tournament;
     std::vector<std::int32_t>& compactLive_ = tables_.CompactLive;
     // Group average: the live clusters of a merge, their slots and sums.
