@@ -198,12 +198,14 @@ int main(int argc, char** argv)
     }
     std::printf("Engine, N = %d%s%s, median of %d runs\n", large->ObjectCount,
                 fileName.empty() ? "" : ", ", fileName.c_str(), runs);
-    double randomWall[std::size(Steps)];
+    // Worst cases are compared in processor time, which on a shared machine
+    // is steadier than the wall clock.
+    double randomProcessor[std::size(Steps)];
     for (std::size_t s = 0; s < std::size(Steps); ++s) {
         const Step& step = Steps[s];
         std::size_t nodes = 0;
         const Timing ms = MedianMilliseconds(runs, [&] { nodes = RunEngine(*large, step).Size(); });
-        randomWall[s] = ms.Wall;
+        randomProcessor[s] = ms.Processor;
         std::printf("  %s  %8.2f ms wall  %8.2f ms processor  (%zu nodes)\n", step.Name, ms.Wall,
                     ms.Processor, nodes);
     }
@@ -211,7 +213,7 @@ int main(int argc, char** argv)
     if (worstCases) {
         // Against the data above: the limit is 5 times its time, at the same N.
         const int n = large->ObjectCount;
-        std::printf("Worst cases, N = %d: time, and times the data above\n", n);
+        std::printf("Worst cases, N = %d: time, and processor time over that of the data above\n", n);
         double worstRatio = 0.0;
         for (const testing::WorstCase& shape : testing::WorstCases()) {
             auto data = std::make_unique<AnalysisData>();
@@ -220,12 +222,13 @@ int main(int argc, char** argv)
             for (std::size_t s = 0; s < std::size(Steps); ++s) {
                 const Step& step = Steps[s];
                 const Timing ms = MedianMilliseconds(runs, [&] { RunEngine(*data, step); });
-                const double ratio = ms.Wall / randomWall[s];
+                const double ratio = ms.Processor / randomProcessor[s];
                 worstRatio = std::max(worstRatio, ratio);
-                std::printf("  %-22s %s  %8.2f ms wall  %6.2f x\n", shape.Name, step.Name, ms.Wall, ratio);
+                std::printf("  %-22s %s  %8.2f ms wall  %8.2f ms processor  %6.2f x\n", shape.Name, step.Name,
+                            ms.Wall, ms.Processor, ratio);
             }
         }
-        std::printf("  largest ratio %.2f\n", worstRatio);
+        std::printf("  largest ratio %.2f (limit 5)\n", worstRatio);
     }
 
     if (literalN < 2)
