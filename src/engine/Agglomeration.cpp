@@ -30,7 +30,11 @@
 // the first one still alive. A cluster that needs a second scan remembers
 // 16, then 32, and so on: data that make renewed candidates come out on top
 // again and again (WorstCases.h, "renewal adversary": N/2 renewals after
-// each of N/4 merges) cost O(log N) scans per cluster instead of O(N).
+// each of N/4 merges) cost O(log N) scans per cluster instead of O(N). While
+// many stale candidates keep coming out on top, the engine renews all of a
+// merge's new stale ones at once and rebuilds the tournament in O(N),
+// instead of one way up the tree each; renewing early never changes a
+// candidate.
 //
 // Slots hold the live clusters in id order: a new cluster takes the next
 // slot, and once half the slots in use are empty the live ones move down in
@@ -84,22 +88,28 @@
 // that of the pair-list procedure; no update formula rounds the same way,
 // and the number of additions, |new| * (N - |new|) per merge, is fixed
 // (about 10^7 at N = 1000 for random data, N^3/6 when every merge adds one
-// object to one cluster). The values are read from a 10-byte copy of the
-// input as a full square. While the new cluster has at most half the
-// objects, one sweep reads its rows along, object by object in ascending
-// order, four objects of four different clusters at a time, each continuing
-// its own cluster's sum (four independent chains hide the latency of the
-// additions); beyond, the rows of the other objects are fewer, and four
-// clusters at a time read those.
+// object to one cluster). The values are read from a copy of the input as
+// a full square of 10-byte reals (the padding of a long double dropped),
+// made in the pass that makes the keys. While the new cluster has at most
+// half the objects, one sweep reads its rows along, object by object in
+// ascending order (the order of every sum's outer loop), four objects of
+// four different clusters at a time, each continuing its own cluster's sum:
+// four independent chains hide the latency of the additions, and each row
+// is read once, along. Beyond half, the rows of the other objects are
+// fewer, and four clusters at a time read those.
 //
-// COST at N = 1000 on random data, and worst cases. Complete and single
-// linkage by candidates: O(N) per merge for the new row and its candidate,
-// plus the renewals (one row scan per merge for typical data; O(N^2 log N)
-// at worst, see above); a few milliseconds. Single linkage by spanning
-// tree: O(N^2), each input value read once; about the time of one pass over
-// the input. Group average: the additions above, plus O(N) per merge for the
-// means and their keys; about 10^7 additions, each one x87 load and add.
-// bench/engine_bench times these and the worst cases of WorstCases.h.
+// COST. Setup: one pass over the N(N-1)/2 input values for their keys
+// (group average: also the square). Complete linkage, and single linkage by
+// candidates: O(N) per merge for the new row and its candidate, plus the
+// renewals: about one row scan per merge for typical data, O(N^2 log N) in
+// all at worst (see above); O(N^2) for typical data. Single linkage by
+// spanning tree: O(N^2), each input value read once, plus O(N^2) at most
+// for the levels. Group average: the fixed additions above, |new| * (N -
+// |new|) per merge, each one 80-bit load and add, plus O(N) per merge for
+// the means, their keys and the candidates. At N = 1000 on random data
+// that is a few milliseconds for complete and single linkage and about
+// 10^7 additions for group average; bench/engine_bench times these, and
+// the worst cases of WorstCases.h against them.
 //
 // Non-finite values never enter the tree: a matrix element that is NaN or
 // infinite, or a group-average sum that overflows, is an error.
