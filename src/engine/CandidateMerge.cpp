@@ -247,8 +247,9 @@ private:
         Workspace& workspace = SharedWorkspace();
         keys_ = Workspace::Reserve(workspace.Keys, Base(capacity_));
         if constexpr (Average)
-            // A row per merged cluster, as long as the slots in use then.
-            means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * capacity_);
+            // A row per merged cluster, as long as the slots in use then;
+            // grown as rows come (see AverageRows).
+            means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * 64);
         input_ = matrix_.Row(1);
 
         const int ids = 2 * n_;
@@ -627,6 +628,11 @@ private:
         const SumInput input{&ms, sm, slotMembers_.data(), range_, objectSlot_.data()};
         SumsToNewCluster(*square_, input, sums_.data(), order_);
         Best best;
+        std::vector<long double>& meanRows = SharedWorkspace().Means;
+        if (meanRows.size() < meanRowEnd_ + static_cast<std::size_t>(sm)) {
+            meanRows.resize(std::max(2 * meanRows.size(), meanRowEnd_ + static_cast<std::size_t>(sm)));
+            means_ = meanRows.data();
+        }
         long double* meansM = means_ + meanRowEnd_;
         meanRowStart_[merged] = meanRowEnd_;
         meanEpoch_[merged] = epochs_ - 1;
