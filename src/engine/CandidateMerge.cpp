@@ -592,9 +592,14 @@ private:
         }
         rowM[sa] = NoKey;
         std::size_t base = Base(sa + 1);
+        // Down a column, the rows of empty slots are skipped: a wasted line
+        // costs more than a mispredicted branch.
+        const std::int32_t* slotId = slotId_.data();
         for (int y = sa + 1; y < sb; base += static_cast<std::size_t>(y), ++y) {
             Prefetch(keys_ + base + ColumnOffset(y) + sa);
             Prefetch(rowB + y + RowAhead);
+            if (slotId[y] == 0)
+                continue;
             const Key key = combine(keys_[base + sa], rowB[y]);
             rowM[y] = key;
             Offer(best, sm, y, key);
@@ -604,6 +609,8 @@ private:
         for (int y = sb + 1; y < sm; base += static_cast<std::size_t>(y), ++y) {
             Prefetch(keys_ + base + ColumnOffset(y) + sa);
             Prefetch(keys_ + base + ColumnOffset(y) + sb);
+            if (slotId[y] == 0)
+                continue;
             const Key key = combine(keys_[base + sa], keys_[base + sb]);
             rowM[y] = key;
             Offer(best, sm, y, key);
