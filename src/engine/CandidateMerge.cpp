@@ -577,8 +577,9 @@ private:
             }
             return takeRight ? toRight : toLeft;
         };
-        // Empty slots are computed too, without a branch; their keys are
-        // former keys, so even their ties look up valid input values.
+        // Along the rows, empty slots are computed too, without a branch:
+        // their keys are keys of this run (or NoKey), so even their ties look
+        // up valid input values.
         Best best;
         Key* rowM = keys_ + Base(sm);
         const Key* rowA = keys_ + Base(sa);
@@ -593,13 +594,17 @@ private:
         rowM[sa] = NoKey;
         std::size_t base = Base(sa + 1);
         // Down a column, the rows of empty slots are skipped: a wasted line
-        // costs more than a mispredicted branch.
+        // costs more than a mispredicted branch. Their entries in the new row
+        // get NoKey (whose origin is 0), so that every key a later merge of
+        // this cluster combines comes from this run's input.
         const std::int32_t* slotId = slotId_.data();
         for (int y = sa + 1; y < sb; base += static_cast<std::size_t>(y), ++y) {
             Prefetch(keys_ + base + ColumnOffset(y) + sa);
             Prefetch(rowB + y + RowAhead);
-            if (slotId[y] == 0)
+            if (slotId[y] == 0) {
+                rowM[y] = NoKey;
                 continue;
+            }
             const Key key = combine(keys_[base + sa], rowB[y]);
             rowM[y] = key;
             Offer(best, sm, y, key);
@@ -609,8 +614,10 @@ private:
         for (int y = sb + 1; y < sm; base += static_cast<std::size_t>(y), ++y) {
             Prefetch(keys_ + base + ColumnOffset(y) + sa);
             Prefetch(keys_ + base + ColumnOffset(y) + sb);
-            if (slotId[y] == 0)
+            if (slotId[y] == 0) {
+                rowM[y] = NoKey;
                 continue;
+            }
             const Key key = combine(keys_[base + sa], keys_[base + sb]);
             rowM[y] = key;
             Offer(best, sm, y, key);
