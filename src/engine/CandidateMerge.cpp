@@ -245,7 +245,7 @@ private:
         // small runs that never compact.
         capacity_ = n_ + n_ / 2 + 64;
         Workspace& workspace = SharedWorkspace();
-        keys_ = Workspace::Reserve(workspace.Keys, Base(capacity_));
+        keys_ = static_cast<Key*>(workspace.Keys.Reserve(Base(capacity_) * sizeof(Key)));
         if constexpr (Average)
             // A row per merged cluster, as long as the slots in use then;
             // grown as rows come (see AverageRows).
@@ -302,7 +302,9 @@ private:
             best.assign(n_ + 1, 0);
             std::vector<Key>& bestKey = foundKeys_;
             bestKey.assign(n_ + 1, 0);
-            square_.emplace(input_, n_, workspace.Square, [&](int x, int y, const long double* value) {
+            unsigned char* square = static_cast<unsigned char*>(workspace.Square.Reserve(
+                static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_) * InputSquare::Bytes));
+            square_.emplace(input_, n_, square, [&](int x, int y, const long double* value) {
                 finite &= std::fabs(*value) <= LDBL_MAX;
                 const Key key = ValueKey(*value, Flip);
                 const std::size_t base = Base(x - 1);

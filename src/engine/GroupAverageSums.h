@@ -25,11 +25,11 @@ public:
     static constexpr std::size_t Bytes = 10;
 
     // Copies the packed lower triangle `lower` (TriangularMatrix's layout)
-    // into `square` (reused between runs), tile by tile, and shows each
+    // into `square` (n * n * Bytes bytes), tile by tile, and shows each
     // value D(x, y), y < x, to visit(x, y, pointer to the value) on the way:
     // the values of a row x come in ascending y.
     template <class Visit>
-    InputSquare(const long double* lower, int n, std::vector<unsigned char>& square, Visit visit);
+    InputSquare(const long double* lower, int n, unsigned char* square, Visit visit);
 
     // Row x (counted from 1); D(x, y) at Row(x) + Bytes * (y - 1).
     const unsigned char* Row(int x) const { return square_ + static_cast<std::size_t>(x - 1) * n_ * Bytes; }
@@ -53,13 +53,9 @@ struct SumInput {
 };
 
 template <class Visit>
-InputSquare::InputSquare(const long double* lower, int n, std::vector<unsigned char>& square, Visit visit)
-    : n_(n)
+InputSquare::InputSquare(const long double* lower, int n, unsigned char* square, Visit visit)
+    : square_(square), n_(n)
 {
-    const std::size_t size = static_cast<std::size_t>(n) * static_cast<std::size_t>(n) * Bytes;
-    if (square.size() < size)
-        square.resize(size);
-    square_ = square.data();
     // Tile (top, left) holds rows top.. and columns left.. of the lower
     // triangle, and its mirror image rows left.., columns top..: both stay
     // in cache while the tile is copied.

@@ -11,14 +11,32 @@
 
 namespace vantrel::engine {
 
+// A large table in memory of its own, on 2 MB pages where the system has
+// them: the tables are read down columns, a page per row, and with 4 kB
+// pages nearly every such read would also miss the address translation
+// cache. Zeroed when (re)allocated; the contents do not survive growth.
+class LargeTable {
+public:
+    LargeTable() = default;
+    LargeTable(const LargeTable&) = delete;
+    LargeTable& operator=(const LargeTable&) = delete;
+    ~LargeTable();
+
+    void* Reserve(std::size_t bytes);
+
+private:
+    void* data_ = nullptr;
+    std::size_t bytes_ = 0;
+};
+
 struct Workspace {
     // Keys of the pairs of live clusters, packed lower triangle by slot.
-    std::vector<Key> Keys;
+    LargeTable Keys;
     // Group average: the exact means of pairs with a merged cluster, same
     // layout.
     std::vector<long double> Means;
     // Group average: the input as a full square (see InputSquare).
-    std::vector<unsigned char> Square;
+    LargeTable Square;
 
     template <class T>
     static T* Reserve(std::vector<T>& table, std::size_t size)
