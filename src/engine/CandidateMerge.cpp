@@ -3,9 +3,8 @@
 
 #include "engine/CandidateMerge.h"
 
-#include "engine/GroupAverageSums.h"
-
 #include "engine/AnalysisData.h"
+#include "engine/GroupAverageSums.h"
 #include "engine/MergeRules.h"
 #include "engine/PairKeys.h"
 #include "engine/TriangularMatrix.h"
@@ -87,8 +86,8 @@ struct Tables {
     std::vector<long double> Sums;
     std::vector<std::int32_t> Order;
     std::vector<std::int32_t> ObjectSlot;
-    std::vector<std::int32_t> Found32;
-    std::vector<Key> FoundKeys;
+    std::vector<std::int32_t> RowBest;
+    std::vector<Key> RowBestKey;
     std::vector<std::size_t> MeanRowStart;
     std::vector<std::int32_t> MeanEpoch;
     std::vector<std::int32_t> EpochSlots;
@@ -298,9 +297,9 @@ private:
         InputScan scan;
         bool finite = true;
         if constexpr (Average) {
-            std::vector<std::int32_t>& best = found32_;
+            std::vector<std::int32_t>& best = rowBest_;
             best.assign(n_ + 1, 0);
-            std::vector<Key>& bestKey = foundKeys_;
+            std::vector<Key>& bestKey = rowBestKey_;
             bestKey.assign(n_ + 1, 0);
             unsigned char* square = static_cast<unsigned char*>(workspace.Square.Reserve(
                 static_cast<std::size_t>(n_) * static_cast<std::size_t>(n_) * InputSquare::Bytes));
@@ -764,10 +763,10 @@ private:
         // were renewed at the last one), each with its own way up the
         // tournament (WorstCases.h, "renewal adversary"), and this merge
         // leaves many stale again, renew them now and build the tournament
-        // once. Renewing early never changes a candidate, and costs at most
-        // what renewing late would; stale candidates that would not come out
-        // on top (ties to smaller ids, as with all values equal) do not make
-        // many renewals, and stay stale.
+        // once. Renewing early never changes a candidate, and a cluster
+        // still scans its row O(log N) times at most. Stale candidates that
+        // would not come out on top (ties to smaller ids, as with all values
+        // equal) do not make many renewals, and stay stale.
         const int many = leaves_ / 16;
         const bool manyStale = renewals + eagerRenewals_ > many && static_cast<int>(newlyStale_.size()) > many;
         eagerRenewals_ = 0;
@@ -840,8 +839,8 @@ private:
     std::vector<long double>& sums_ = tables_.Sums;
     std::vector<std::int32_t>& order_ = tables_.Order;
     std::vector<std::int32_t>& objectSlot_ = tables_.ObjectSlot; // group average: each object's slot
-    std::vector<std::int32_t>& found32_ = tables_.Found32;
-    std::vector<Key>& foundKeys_ = tables_.FoundKeys;
+    std::vector<std::int32_t>& rowBest_ = tables_.RowBest;
+    std::vector<Key>& rowBestKey_ = tables_.RowBestKey;
     // Group average: where each merged cluster's row of means starts, the
     // epoch of slots it was made in, and every cluster's slot in every epoch.
     std::vector<std::size_t>& meanRowStart_ = tables_.MeanRowStart;
