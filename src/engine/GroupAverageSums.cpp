@@ -23,12 +23,6 @@ inline long double At(const unsigned char* value)
 
 constexpr std::size_t Bytes = InputSquare::Bytes;
 
-// Index of D(x, 1) in the packed lower triangle.
-inline std::size_t RowBase(int x)
-{
-    return static_cast<std::size_t>(x - 1) * static_cast<std::size_t>(x - 2) / 2;
-}
-
 // How many chains run side by side: four accumulators and a loaded value
 // fit the eight registers of the x87 stack.
 constexpr int Lanes = 4;
@@ -51,7 +45,7 @@ struct NewCluster {
 // variables so that they stay in registers.
 template <int G>
 void Lockstep(const InputSquare& square, const NewCluster& merged, const SumChain* const* chains,
-                        long double* sums, int first, int last)
+              long double* sums, int first, int last)
 {
     long double a0 = sums[0];
     long double a1 = G > 1 ? sums[1] : 0.0L;
