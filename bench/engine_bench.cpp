@@ -1,17 +1,22 @@
 // Times the merge steps: all six at N = 1000 on Euclidean distances between
-// random points (and the similarities max - d), then the literal pair-list
-// procedure against the engine at N = 200, checking that both build the
-// same tree.
+// random points (and the similarities max - d), or on the matrix data file
+// FILE (its values as dissimilarities, max - d as similarities); then the
+// worst cases the engine knows of against that random data; then the
+// literal pair-list procedure against the engine at N = 200, checking that
+// both build the same tree.
 //
-//   engine_bench [runs [literalN]]
+//   engine_bench [--no-worst-cases] [FILE] [runs [literalN]]
 //
 // runs: per step, default 7, the median is shown; literalN: size of the
 // comparison with the literal procedure, default 200, 0 skips it.
+// bench/engine_vs_fastcluster.sh runs it on a file beside fastcluster.
 
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
 #include "engine/EngineTestSupport.h"
 #include "engine/LiteralOracle.h"
+#include "engine/WorstCases.h"
+#include "input/core/CellNumber.h"
 
 #include <algorithm>
 #include <array>
@@ -20,13 +25,31 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <random>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
 
 using namespace vantrel;
 using Clock = std::chrono::steady_clock;
+
+// The similarities of the benchmark: the largest dissimilarity minus each
+// one, so that the most similar pair is the closest.
+void SimilaritiesFromDissimilarities(AnalysisData& data)
+{
+    const int n = data.ObjectCount;
+    long double largest = 0.0L;
+    for (int i = 2; i <= n; ++i)
+        for (int j = 1; j < i; ++j)
+            largest = std::max(largest, data.DissimMatrix(i, j));
+    for (int i = 2; i <= n; ++i)
+        for (int j = 1; j < i; ++j)
+            data.SimMatrix(i, j) = largest - data.DissimMatrix(i, j);
+    ComputeSimilarityLevels(data);
+}
 
 std::unique_ptr<AnalysisData> EuclideanData(int n, std::uint64_t seed)
 {
@@ -40,7 +63,6 @@ std::unique_ptr<AnalysisData> EuclideanData(int n, std::uint64_t seed)
 
     auto data = std::make_unique<AnalysisData>();
     data->ObjectCount = n;
-    long double largest = 0.0L;
     for (int i = 2; i <= n; ++i)
         for (int j = 1; j < i; ++j) {
             long double sum = 0.0L;
@@ -49,12 +71,42 @@ std::unique_ptr<AnalysisData> EuclideanData(int n, std::uint64_t seed)
                 sum += delta * delta;
             }
             data->DissimMatrix(i, j) = std::sqrt(sum);
-            largest = std::max(largest, data->DissimMatrix(i, j));
         }
+    SimilaritiesFromDissimilarities(*data);
+    return data;
+}
+
+// The one place that knows the matrix data file: line 1 the object count N,
+// then N label lines, then the N(N-1)/2 values of the lower triangle row by
+// row, CR LF line ends; values as the input window reads them.
+std::unique_ptr<AnalysisData> LoadMatrixFile(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot open " + fileName);
+    std::string line;
+    auto next = [&]() -> const std::string& {
+        if (!std::getline(in, line))
+            throw std::runtime_error(fileName + ": the file ends early");
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        return line;
+    };
+    auto data = std::make_unique<AnalysisData>();
+    const int n = std::stoi(next());
+    if (n < 2 || n > AnalysisData::Capacity)
+        throw std::runtime_error(fileName + ": bad object count");
+    data->ObjectCount = n;
+    for (int i = 1; i <= n; ++i)
+        data->ObjectLabels[i] = next();
     for (int i = 2; i <= n; ++i)
-        for (int j = 1; j < i; ++j)
-            data->SimMatrix(i, j) = largest - data->DissimMatrix(i, j);
-    ComputeSimilarityLevels(*data);
+        for (int j = 1; j < i; ++j) {
+            const auto value = ParseCellNumber(next());
+            if (!value)
+                throw std::runtime_error(fileName + ": not a number: " + line);
+            data->DissimMatrix(i, j) = *value;
+        }
+    SimilaritiesFromDissimilarities(*data);
     return data;
 }
 
@@ -113,20 +165,69 @@ ClusterTree RunEngine(const AnalysisData& data, const Step& step)
     return step.Similarities ? MergeSimilarities(data, step.Method) : MergeDissimilarities(data, step.Method);
 }
 
+bool IsCount(const char* text)
+{
+    char* end = nullptr;
+    std::strtol(text, &end, 10);
+    return *text != '\0' && *end == '\0';
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
-    const int literalN = argc > 2 ? std::atoi(argv[2]) : 200;
+    int arg = 1;
+    bool worstCases = true;
+    if (arg < argc && std::string(argv[arg]) == "--no-worst-cases") {
+        worstCases = false;
+        ++arg;
+    }
+    std::string fileName;
+    if (arg < argc && !IsCount(argv[arg]))
+        fileName = argv[arg++];
+    const int runs = arg < argc ? std::max(1, std::atoi(argv[arg++])) : 7;
+    const int literalN = arg < argc ? std::atoi(argv[arg++]) : 200;
 
-    const auto large = EuclideanData(1000, 1);
-    std::printf("Engine, N = 1000, median of %d runs\n", runs);
-    for (const Step& step : Steps) {
+    std::unique_ptr<AnalysisData> large;
+    try {
+        large = fileName.empty() ? EuclideanData(1000, 1) : LoadMatrixFile(fileName);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "engine_bench: %s\n", error.what());
+        return 2;
+    }
+    std::printf("Engine, N = %d%s%s, median of %d runs\n", large->ObjectCount, fileName.empty() ? "" : ", ",
+                fileName.c_str(), runs);
+    // Worst cases are compared in processor time, which on a shared machine
+    // is steadier than the wall clock.
+    double randomProcessor[std::size(Steps)];
+    for (std::size_t s = 0; s < std::size(Steps); ++s) {
+        const Step& step = Steps[s];
         std::size_t nodes = 0;
         const Timing ms = MedianMilliseconds(runs, [&] { nodes = RunEngine(*large, step).Size(); });
+        randomProcessor[s] = ms.Processor;
         std::printf("  %s  %8.2f ms wall  %8.2f ms processor  (%zu nodes)\n", step.Name, ms.Wall,
                     ms.Processor, nodes);
+    }
+
+    if (worstCases) {
+        // Against the data above: the limit is 5 times its time, at the same N.
+        const int n = large->ObjectCount;
+        std::printf("Worst cases, N = %d: time, and processor time over that of the data above\n", n);
+        double worstRatio = 0.0;
+        for (const testing::WorstCase& shape : testing::WorstCases()) {
+            auto data = std::make_unique<AnalysisData>();
+            data->ObjectCount = n;
+            testing::FillWorstCase(*data, shape.Shape);
+            for (std::size_t s = 0; s < std::size(Steps); ++s) {
+                const Step& step = Steps[s];
+                const Timing ms = MedianMilliseconds(runs, [&] { RunEngine(*data, step); });
+                const double ratio = ms.Processor / randomProcessor[s];
+                worstRatio = std::max(worstRatio, ratio);
+                std::printf("  %-22s %s  %8.2f ms wall  %8.2f ms processor  %6.2f x\n", shape.Name, step.Name,
+                            ms.Wall, ms.Processor, ratio);
+            }
+        }
+        std::printf("  largest ratio %.2f (limit 5)\n", worstRatio);
     }
 
     if (literalN < 2)

@@ -1,10 +1,16 @@
 // The fast engine against the literal pair-list procedure on random data:
 // every node's id, children and height (bit for bit) must agree, for all six
 // merge steps. Tie-heavy data exercise the order rules; signed zeros the
-// exact update branches; continuous data the group-average rounding.
+// exact update branches; continuous data the group-average rounding. The
+// engine compares 64-bit keys and falls back to the 80-bit values only when
+// keys are equal: near ties (distinct values with one key), decimal ties
+// (equal values whose keys are not exact) and extremes beyond the range of
+// a double exercise that fallback. The worst-case shapes of the benchmark
+// (WorstCases.h) run at small sizes.
 
 #include "EngineTestSupport.h"
 #include "LiteralOracle.h"
+#include "WorstCases.h"
 
 #include "common/Errors.h"
 #include "engine/Agglomeration.h"
@@ -12,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
 #include <cmath>
 #include <random>
 #include <string>
@@ -28,13 +35,17 @@ enum class Values {
     SignedZeros, // -0, +0 and 1
     Halves, // 0, 0.5, 1: ties among averages too
     PlaneDistances, // distances of integer points: metric with ties
+    NearTies, // 2 + k * 2^-62, k = 0..3: distinct values, one key
+    DecimalTies, // 0.1, 0.2, 0.3: ties whose keys are not the values
+    Extremes, // beyond a double's range, subnormals, zeros, ones
     Count
 };
 
 const char* Name(Values values)
 {
     static const char* const names[] = {"SmallIntegers", "AllEqual",    "Continuous", "Signed",
-                                        "AllNegative",   "SignedZeros", "Halves",     "PlaneDistances"};
+                                        "AllNegative",   "SignedZeros", "Halves",     "PlaneDistances",
+                                        "NearTies",      "DecimalTies", "Extremes"};
     return names[static_cast<int>(values)];
 }
 
@@ -77,6 +88,22 @@ void Fill(TriangularMatrix& matrix, int n, Values kind, std::mt19937_64& random)
                 const long double dx = points[i].first - points[j].first;
                 const long double dy = points[i].second - points[j].second;
                 value = std::sqrt(dx * dx + dy * dy);
+                break;
+            }
+            case Values::NearTies:
+                value = 2.0L + pick(4) * 0x1p-62L;
+                break;
+            case Values::DecimalTies:
+                value = (1 + pick(3)) / 10.0L;
+                break;
+            case Values::Extremes: {
+                // Far beyond a double, yet no group-average sum overflows.
+                static const long double extremes[] = {
+                    1e4900L,        -1e4900L,      1e4000L, -1e4000L, 1e-4000L,
+                    -1e-4000L,      LDBL_TRUE_MIN, DBL_MAX, -DBL_MAX, static_cast<long double>(DBL_MAX) * 2,
+                    DBL_MIN,        DBL_MIN / 4,   0.0L,    -0.0L,    1.0L,
+                    1.0L + 0x1p-63L};
+                value = extremes[pick(static_cast<int>(std::size(extremes)))];
                 break;
             }
             case Values::Count:
@@ -135,6 +162,42 @@ TEST(EngineAgainstLiteralProcedure, LargerDataSets)
         if (!CompareAllSteps(seed, 100 + 10 * k, kinds[k]))
             return;
     }
+}
+
+// Larger data sets whose keys need the exact values, past the sizes at
+// which the engine compacts its tables.
+TEST(EngineAgainstLiteralProcedure, LargerDataSetsWithoutExactKeys)
+{
+    std::mt19937_64 seeds(78);
+    const Values kinds[] = {Values::NearTies, Values::DecimalTies, Values::Extremes, Values::PlaneDistances};
+    for (int k = 0; k < 4; ++k) {
+        const std::uint64_t seed = seeds();
+        if (!CompareAllSteps(seed, 90 + 7 * k, kinds[k]))
+            return;
+    }
+}
+
+// The shapes that defeat the engine's shortcuts, at sizes the literal
+// procedure affords; 64 and more objects also move the clusters together
+// (compaction) and make renewed clusters remember more partners.
+TEST(EngineAgainstLiteralProcedure, WorstCaseShapes)
+{
+    for (const testing::WorstCase& shape : testing::WorstCases())
+        for (const int n : {5, 17, 40, 72}) {
+            SCOPED_TRACE(std::string(shape.Name) + ", N " + std::to_string(n));
+            auto data = testing::EmptyData(n);
+            testing::FillWorstCase(*data, shape.Shape);
+            for (const bool similarities : {false, true})
+                for (Linkage linkage : AllLinkages) {
+                    SCOPED_TRACE((similarities ? "similarities, linkage " : "dissimilarities, linkage ") +
+                                 std::to_string(static_cast<int>(linkage)));
+                    const auto expected = similarities ? LiteralMergeSimilarities(*data, linkage)
+                                                       : LiteralMergeDissimilarities(*data, linkage);
+                    const ClusterTree tree = similarities ? MergeSimilarities(*data, linkage)
+                                                          : MergeDissimilarities(*data, linkage);
+                    EXPECT_EQ(testing::Difference(tree, expected, linkage == Linkage::Average), "");
+                }
+        }
 }
 
 TEST(EngineAgainstLiteralProcedure, BothFailTheSameWayWithFewerThanTwoObjects)

@@ -1,0 +1,21 @@
+#pragma once
+
+// Engine-private: the merge steps by candidates, for all three methods
+// (see Agglomeration.cpp).
+
+#include "engine/Agglomeration.h"
+#include "engine/ClusterTree.h"
+
+namespace vantrel {
+class TriangularMatrix;
+}
+
+namespace vantrel::engine {
+
+// Clusters the first `objectCount` objects of `matrix`, merging the nearest
+// pair first (the smallest value, or the largest when `similarities`).
+// Leaves stand at `leafHeight`. Throws like MergeDissimilarities.
+ClusterTree MergeByCandidates(const TriangularMatrix& matrix, int objectCount, long double leafHeight,
+                              Linkage linkage, bool similarities);
+
+} // namespace vantrel::engine
