@@ -249,10 +249,14 @@ private:
         capacity_ = n_ + n_ / 2 + 64;
         Workspace& workspace = SharedWorkspace();
         keys_ = static_cast<Key*>(workspace.Keys.Reserve(Base(capacity_) * sizeof(Key)));
-        if constexpr (Average)
-            // A row per merged cluster, as long as the slots in use then;
-            // grown as rows come (see AverageRows).
+        if constexpr (Average) {
+            // A row per merged cluster, as long as the slots in use then,
+            // grown as rows come (see AverageRows). The room for the longest
+            // rows is reserved at once: untouched, it costs no memory, and
+            // the rows are never copied to a larger block.
+            workspace.Means.reserve(static_cast<std::size_t>(n_) * static_cast<std::size_t>(capacity_));
             means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * 64);
+        }
         input_ = matrix_.Row(1);
 
         const int ids = 2 * n_;
@@ -653,7 +657,7 @@ private:
         Best best;
         std::vector<long double>& meanRows = SharedWorkspace().Means;
         if (meanRows.size() < meanRowEnd_ + static_cast<std::size_t>(sm)) {
-            meanRows.resize(std::max(2 * meanRows.size(), meanRowEnd_ + static_cast<std::size_t>(sm)));
+            meanRows.resize(meanRowEnd_ + static_cast<std::size_t>(sm));
             means_ = meanRows.data();
         }
         long double* meansM = means_ + meanRowEnd_;
