@@ -34,6 +34,10 @@ public:
             Report(done);
     }
 
+    // The work is about to ask the user something in a dialog of its own:
+    // the display goes away, to come back once the work has run a while.
+    virtual void Pause() { }
+
 protected:
     // Shows `done` and checks for a cancel; sets NextReport for the step it
     // wants to hear of next.
