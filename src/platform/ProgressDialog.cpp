@@ -15,7 +15,9 @@ namespace vantrel {
 namespace {
 
 constexpr qint64 ShowAfterMs = 500;
-constexpr qint64 UpdateEveryMs = 50;
+// Ten updates a second look smooth and answer Cancel at once; each costs
+// about half a millisecond (pending events and a repaint).
+constexpr qint64 UpdateEveryMs = 100;
 // Enough reports for smooth updates, few enough that a clock read each is
 // lost in the work between them.
 constexpr std::int64_t ReportsPerPart = 256;

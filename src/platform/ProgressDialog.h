@@ -18,7 +18,7 @@ namespace vantrel {
 // Progress in a modal QProgressDialog with a Cancel button: "what" above a
 // bar reading "done / total unit". Work that ends within half a second shows
 // nothing; past that the dialog appears and is brought up to date about
-// every 50 ms, which keeps the windows painted and takes the Cancel click.
+// every 100 ms, which keeps the windows painted and takes the Cancel click.
 // The dialog is application-modal, so that no other handler runs nested
 // inside the work while it processes events.
 class ProgressDialog : public Progress {
