@@ -29,6 +29,19 @@ int BarValue(std::int64_t value)
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX));
 }
 
+QString BarFormat(const std::string& unit)
+{
+    return QStringLiteral("%v / %m ") + MessageTextToQString(unit);
+}
+
+// The dialog sizes itself to its label alone; the bar's text at its longest
+// must fit the bar as well.
+void FitBarText(QProgressDialog& dialog, std::int64_t total, const std::string& unit)
+{
+    const QString longest = QStringLiteral("%1 / %1 ").arg(total) + MessageTextToQString(unit);
+    dialog.setMinimumWidth(std::max(300, dialog.fontMetrics().horizontalAdvance(longest) + 120));
+}
+
 } // namespace
 
 ProgressScript::ProgressScript() : outer_(activeScript)
@@ -61,7 +74,8 @@ void ProgressDialog::Start(std::string_view what, std::string_view unit, std::in
         activeScript->parts_.push_back({what_, total_, {}});
     if (dialog_) {
         dialog_->setLabelText(MessageTextToQString(what_));
-        bar_->setFormat(QStringLiteral("%v / %m ") + MessageTextToQString(unit_));
+        bar_->setFormat(BarFormat(unit_));
+        FitBarText(*dialog_, total_, unit_);
         dialog_->setRange(0, BarValue(total_));
     }
 }
@@ -87,8 +101,9 @@ void ProgressDialog::Show()
     dialog_->setAutoReset(false);
     dialog_->setAutoClose(false);
     bar_ = new QProgressBar;
-    bar_->setFormat(QStringLiteral("%v / %m ") + MessageTextToQString(unit_));
+    bar_->setFormat(BarFormat(unit_));
     dialog_->setBar(bar_);
+    FitBarText(*dialog_, total_, unit_);
     dialog_->setLabelText(MessageTextToQString(what_));
     dialog_->setRange(0, BarValue(total_));
     // Shown by the next value: the wait is over already.
