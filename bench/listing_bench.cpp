@@ -8,6 +8,7 @@
 //
 //   listing_bench [runs]     (default 3; the median is shown)
 
+#include "MedianTiming.h"
 #include "input_core/MatrixTestGrids.h"
 #include "platform/ProgressDialog.h"
 #include "platform/gui/PageFile.h"
@@ -15,24 +16,16 @@
 
 #include <QApplication>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <time.h>
 #include <vector>
 
 namespace {
 
 using namespace vantrel;
-
-double CpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
+using bench::MedianTiming;
+using bench::Timing;
 
 // Fixed metrics of a 12-point face at 600 dots per inch on A4, nothing drawn.
 class MeasuringCanvas : public Canvas {
@@ -55,27 +48,6 @@ public:
 private:
     int pages_ = 0;
 };
-
-struct Timing {
-    double Wall;
-    double Cpu;
-};
-
-template <class Print>
-Timing Median(int runs, Print print)
-{
-    std::vector<double> wall, cpu;
-    for (int run = 0; run < runs; ++run) {
-        const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = CpuSeconds();
-        print();
-        wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-        cpu.push_back(CpuSeconds() - cpuStart);
-    }
-    std::sort(wall.begin(), wall.end());
-    std::sort(cpu.begin(), cpu.end());
-    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
-}
 
 } // namespace
 
@@ -100,19 +72,20 @@ int main(int argc, char** argv)
     const testing::MatrixGrids grids(labels, values);
 
     MeasuringCanvas measuring;
-    const Timing channel = Median(runs, [&] { PrintMatrixListing(measuring, grids.Labels, grids.Matrix); });
+    const Timing channel =
+        MedianTiming(runs, [&] { PrintMatrixListing(measuring, grids.Labels, grids.Matrix); });
     std::printf("matrix listing, N = %d, text channel only (%d pages): median %.3f s wall, %.3f s CPU\n", n,
                 measuring.Pages(), channel.Wall, channel.Cpu);
 
     const std::string path = "/tmp/vantrel-listing-bench.pdf";
-    const Timing pdf = Median(runs, [&] {
+    const Timing pdf = MedianTiming(runs, [&] {
         PageFileCanvas canvas(path);
         PrintMatrixListing(canvas, grids.Labels, grids.Matrix);
     });
     std::printf("matrix listing, N = %d, to PDF: median %.3f s wall, %.3f s CPU over %d runs\n", n, pdf.Wall,
                 pdf.Cpu, runs);
 
-    const Timing shown = Median(runs, [&] {
+    const Timing shown = MedianTiming(runs, [&] {
         PageFileCanvas canvas(path);
         ProgressDialog progress(nullptr);
         PrintMatrixListing(canvas, grids.Labels, grids.Matrix, progress);

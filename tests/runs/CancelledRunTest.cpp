@@ -28,11 +28,7 @@ TEST_F(CancelledRunTest, CancelDuringTheReportAbandonsTheRunBeforeThePage)
     EXPECT_EQ(Messages(), std::vector<std::string>{"Calculation cancelled. Output File = " + report});
     EXPECT_EQ(ReadBytes(report),
               "\r\n" + Sjis("入力データ（距離）...") + "\r\nA         \r\nB         1         \r\n");
-    EXPECT_EQ(Session().ReportFile, nullptr);
-    EXPECT_EQ(printDialogs.ShownCount(), 0);
-    EXPECT_TRUE(canvas.Commands().empty());
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(quitRequests, 0);
+    ExpectAbandonedBeforeThePage();
 
     // The next run goes through.
     messages.Clear();
