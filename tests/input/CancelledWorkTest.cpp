@@ -122,7 +122,7 @@ TEST_F(CancelledWorkTest, CancelledSavesKeepTheOldFileAndLeaveNothingBeside)
         EXPECT_EQ(ReadBytes(file), old);
         EXPECT_EQ(FilesInDir(), 1u);
         EXPECT_EQ(messages.Texts(MessageKind::Message),
-                  Texts{"Saving cancelled: nothing was written to " + file + "."});
+                  Texts{"Saving cancelled: " + file + " was not saved."});
     }
 }
 

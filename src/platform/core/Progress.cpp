@@ -44,7 +44,7 @@ std::string LoadingCancelledText(const std::string& fileName)
 
 std::string SavingCancelledText(const std::string& fileName)
 {
-    return "Saving cancelled: nothing was written to " + Cp932ForMessage(fileName) + ".";
+    return "Saving cancelled: " + Cp932ForMessage(fileName) + " was not saved.";
 }
 
 std::string CalculationCancelledText(const std::string& reportFileName)
