@@ -5,6 +5,7 @@
 //
 //   dendrogram_bench [runs]     (default 5; the median is shown)
 
+#include "MedianTiming.h"
 #include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
 #include "platform/gui/PageFile.h"
@@ -14,24 +15,15 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <time.h>
 #include <vector>
 
 namespace {
 
 using namespace vantrel;
-
-double CpuSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 void FillEuclidean(AnalysisData& data, int n)
 {
@@ -71,22 +63,13 @@ int main(int argc, char** argv)
     const std::string path = "/tmp/vantrel-dendrogram-bench.pdf";
     for (Linkage linkage : {Linkage::Single, Linkage::Complete}) {
         ClusterTree tree = MergeDissimilarities(*data, linkage);
-        std::vector<double> wall;
-        std::vector<double> cpu;
-        for (int run = 0; run < runs; ++run) {
-            const auto start = std::chrono::steady_clock::now();
-            const double cpuStart = CpuSeconds();
+        const bench::Timing timing = bench::MedianTiming(runs, [&] {
             PageFileCanvas canvas(path);
             PrintDendrogram(*data, tree, static_cast<std::uint8_t>(linkage), "12", canvas);
-            wall.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-            cpu.push_back(CpuSeconds() - cpuStart);
-        }
-        std::sort(wall.begin(), wall.end());
-        std::sort(cpu.begin(), cpu.end());
+        });
         std::printf("dendrogram page to PDF, N = %d, %s linkage: median %.3f s wall, %.3f s CPU over %d runs "
                     "(target 0.5 s)\n",
-                    n, linkage == Linkage::Single ? "single" : "complete", wall[wall.size() / 2],
-                    cpu[cpu.size() / 2], runs);
+                    n, linkage == Linkage::Single ? "single" : "complete", timing.Wall, timing.Cpu, runs);
     }
     std::remove(path.c_str());
     return 0;

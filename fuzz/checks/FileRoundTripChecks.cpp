@@ -115,6 +115,17 @@ const TableLoad LoadAttributeFile = [](TextFileReader& reader, CellStore& table)
 const TableLoad ReadAttributes = [](TextFileReader& reader, CellStore& table) {
     ReadAttributeCsv(reader, table);
 };
+const MatrixSave SaveMatrixGrids = [](const std::string& fileName, const CellStore& labels,
+                                      const CellStore& matrix) {
+    SaveMatrixDataFile(fileName, labels, matrix);
+};
+const MatrixSave ExportMatrixGrids = [](const std::string& fileName, const CellStore& labels,
+                                        const CellStore& matrix) {
+    ExportMatrixCsv(fileName, labels, matrix);
+};
+const TableSave SaveAttributeGrid = [](const std::string& fileName, const CellStore& table) {
+    SaveAttributeDataFile(fileName, table);
+};
 
 // A NUL byte ends a CSV line, so cells holding one cannot pass through a
 // CSV file; the data files keep them.
@@ -127,16 +138,16 @@ bool HoldsNul(const std::string& bytes)
 
 std::string CheckMatrixDataFile(const std::string& bytes, const std::string& scratchFile)
 {
-    return CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, SaveMatrixDataFile, LoadMatrixFile);
+    return CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, SaveMatrixGrids, LoadMatrixFile);
 }
 
 std::string CheckMatrixCsv(const std::string& bytes, const std::string& scratchFile)
 {
     // The bytes as a CSV file, and as a data file whose grids are exported.
     std::string failure =
-        CheckMatrixRoundTrip(bytes, scratchFile, ImportMatrix, ExportMatrixCsv, ImportMatrix);
+        CheckMatrixRoundTrip(bytes, scratchFile, ImportMatrix, ExportMatrixGrids, ImportMatrix);
     if (failure.empty() && !HoldsNul(bytes))
-        failure = CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, ExportMatrixCsv, ImportMatrix);
+        failure = CheckMatrixRoundTrip(bytes, scratchFile, LoadMatrixFile, ExportMatrixGrids, ImportMatrix);
     return failure;
 }
 
@@ -170,8 +181,7 @@ std::string CheckAttributeCsv(const std::string& bytes, const std::string& scrat
 
 std::string CheckAttributeDataFile(const std::string& bytes, const std::string& scratchFile)
 {
-    return CheckTableRoundTrip(bytes, scratchFile, LoadAttributeFile, SaveAttributeDataFile,
-                               LoadAttributeFile,
+    return CheckTableRoundTrip(bytes, scratchFile, LoadAttributeFile, SaveAttributeGrid, LoadAttributeFile,
                                [](int column, int row) { return column >= 1 && row >= 1; });
 }
 

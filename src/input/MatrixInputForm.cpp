@@ -10,6 +10,7 @@
 #include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
 #include "platform/Printer.h"
+#include "platform/ProgressDialog.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
@@ -128,7 +129,10 @@ void MatrixInputForm::CalcButtonClick()
 {
     FinishEditing();
     try {
-        ConfirmMatrixInput(StringGrid2->Store(), StringGrid1->Store(), kind_, Shared());
+        if (!RunWithProgress(this, CalculationCancelledText({}), [this](Progress& progress) {
+                ConfirmMatrixInput(StringGrid2->Store(), StringGrid1->Store(), kind_, Shared(), progress);
+            }))
+            return;
     } catch (const CellConversionError& error) {
         // The user corrects the cell and presses OK again.
         ShowMessage(error.what(), this);
@@ -143,7 +147,10 @@ void MatrixInputForm::SaveButtonClick()
     const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
-    SaveMatrixDataFile(*fileName, StringGrid2->Store(), StringGrid1->Store());
+    if (!RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
+            SaveMatrixDataFile(*fileName, StringGrid2->Store(), StringGrid1->Store(), progress);
+        }))
+        return;
     CalcButton->setFocus();
 }
 
@@ -153,8 +160,12 @@ void MatrixInputForm::LoadButtonClick()
     const std::optional<std::string> fileName = ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
-    ChangeBothGrids(
-        [&fileName](CellStore& labels, CellStore& matrix) { LoadMatrixDataFile(*fileName, labels, matrix); });
+    if (!RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
+            ChangeBothGrids([&](CellStore& labels, CellStore& matrix) {
+                LoadMatrixDataFile(*fileName, labels, matrix, progress);
+            });
+        }))
+        return;
     CalcButton->setFocus();
 }
 
@@ -166,7 +177,11 @@ void MatrixInputForm::WRCSVButtonClick()
         ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
     if (!fileName)
         return;
-    ExportMatrixCsv(EnsureCsvExtension(*fileName), StringGrid2->Store(), StringGrid1->Store());
+    const std::string csvName = EnsureCsvExtension(*fileName);
+    if (!RunWithProgress(this, SavingCancelledText(csvName), [&](Progress& progress) {
+            ExportMatrixCsv(csvName, StringGrid2->Store(), StringGrid1->Store(), progress);
+        }))
+        return;
     CalcButton->setFocus();
 }
 
@@ -177,8 +192,12 @@ void MatrixInputForm::RDCSVButtonClick()
         ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
     if (!fileName)
         return;
-    ChangeBothGrids(
-        [&fileName](CellStore& labels, CellStore& matrix) { ImportMatrixCsv(*fileName, labels, matrix); });
+    if (!RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
+            ChangeBothGrids([&](CellStore& labels, CellStore& matrix) {
+                ImportMatrixCsv(*fileName, labels, matrix, progress);
+            });
+        }))
+        return;
     CalcButton->setFocus();
 }
 
@@ -186,7 +205,11 @@ void MatrixInputForm::PButtonClick()
 {
     FinishEditing();
     // Printed on the current printer without a dialog, as the grids stand.
-    PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store());
+    if (!RunWithProgress(this, PrintingCancelledText(), [this](Progress& progress) {
+            PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store(),
+                               progress);
+        }))
+        return;
     if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
     CalcButton->setFocus();

@@ -12,6 +12,7 @@
 #include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
 #include "platform/Printer.h"
+#include "platform/ProgressDialog.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
@@ -147,7 +148,9 @@ void TFCoord::SaveButtonClick()
     const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
-    SaveAttributeDataFile(*fileName, StringGrid1->Store());
+    RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
+        SaveAttributeDataFile(*fileName, StringGrid1->Store(), progress);
+    });
 }
 
 void TFCoord::LoadButtonClick()
@@ -159,7 +162,9 @@ void TFCoord::LoadButtonClick()
         ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), std::string());
     if (!fileName)
         return;
-    ChangeTable([&fileName](CellStore& cells) { LoadAttributeDataFile(*fileName, cells); });
+    RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
+        ChangeTable([&](CellStore& cells) { LoadAttributeDataFile(*fileName, cells, progress); });
+    });
 }
 
 void TFCoord::WRCSVButtonClick()
@@ -170,7 +175,9 @@ void TFCoord::WRCSVButtonClick()
         ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
     if (!fileName)
         return;
-    WriteAttributeCsv(EnsureCsvExtension(*fileName), StringGrid1->Store());
+    const std::string csvName = EnsureCsvExtension(*fileName);
+    RunWithProgress(this, SavingCancelledText(csvName),
+                    [&](Progress& progress) { WriteAttributeCsv(csvName, StringGrid1->Store(), progress); });
 }
 
 void TFCoord::RDCSVButtonClick()
@@ -180,15 +187,21 @@ void TFCoord::RDCSVButtonClick()
         ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
     if (!fileName)
         return;
-    ChangeTable([&fileName](CellStore& cells) { ReadAttributeCsv(*fileName, cells); });
+    RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
+        ChangeTable([&](CellStore& cells) { ReadAttributeCsv(*fileName, cells, progress); });
+    });
 }
 
 void TFCoord::PButtonClick()
 {
     StringGrid1->FinishEditing();
     // The dialog only chooses the printer: a cancel prints all the same.
-    const std::string pdf = PrintAfterDialog(
-        this, [this](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store()); });
+    std::string pdf;
+    if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
+            pdf = PrintAfterDialog(
+                this, [&](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store(), progress); });
+        }))
+        return;
     if (!pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
 }
@@ -206,10 +219,22 @@ void TFCoord::EucStdButtonClick()
 void TFCoord::PressDistance(AttributeDistanceKind kind)
 {
     StringGrid1->FinishEditing();
-    const auto chooseReport = [this] { return ChooseFile(openDialog1_, this, "Output File", std::string()); };
+    std::string reportFileName;
+    const auto chooseReport = [&] {
+        std::optional<std::string> chosen = ChooseFile(openDialog1_, this, "Output File", std::string());
+        reportFileName = chosen.value_or(std::string());
+        return chosen;
+    };
+    bool pressed = false;
     try {
-        if (!PressAttributeDistance(AttributeTable::TextsOf(StringGrid1->Store()), kind, Shared(),
-                                    Attributes(), chooseReport, report_))
+        const auto cancelled = [&] { return CalculationCancelledText(reportFileName); };
+        if (!RunWithProgress(this, cancelled,
+                             [&](Progress& progress) {
+                                 pressed = PressAttributeDistance(
+                                     AttributeTable::TextsOf(StringGrid1->Store()), kind, Shared(),
+                                     Attributes(), chooseReport, report_, progress);
+                             }) ||
+            !pressed)
             return;
     } catch (const CellConversionError& error) {
         // The user corrects the cell and presses again.

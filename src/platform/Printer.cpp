@@ -57,6 +57,31 @@ public:
         }
     }
 
+    void AbortDoc() override
+    {
+        if (test_) {
+            test_->AbortDoc();
+            return;
+        }
+        if (pageFile_) {
+            painter_.EndDoc();
+            const std::unique_ptr<PageFile> file = std::move(pageFile_);
+            file->Discard();
+            return;
+        }
+        if (!painter_.Active())
+            return;
+        // Where the platform's engine cannot withdraw a job (Qt's CUPS engine
+        // spools the whole job and sends it when the painter ends), the pages
+        // so far still go out, and the user must hear of it.
+        QPrinter& system = printer_.SystemPrinter();
+        const bool withdrawn = system.abort();
+        painter_.EndDoc();
+        if (!withdrawn)
+            throw Error("The print job on " + Cp932ForMessage(system.printerName().toStdString()) +
+                        " could not be withdrawn: the pages printed before the cancel may still come out.");
+    }
+
     void NewPage() override { Target().NewPage(); }
     int PageWidth() const override { return test_ ? test_->PageWidth() : painter_.PageWidth(); }
     int PageHeight() const override { return test_ ? test_->PageHeight() : painter_.PageHeight(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/core/CellStore.h"
+#include "platform/core/Progress.h"
 
 #include <cstddef>
 #include <string>
@@ -29,13 +30,16 @@ constexpr int ListingFontSize = 12;
 std::string ListingRow(const CellStore& grid, int row, std::size_t width);
 
 // The listing of a matrix window (labels grid, one empty line, matrix grid)
-// as one print job on the channel's canvas.
-void PrintMatrixListing(TextChannel& channel, const CellStore& labels, const CellStore& matrix);
-void PrintMatrixListing(Canvas& canvas, const CellStore& labels, const CellStore& matrix);
+// as one print job on the channel's canvas. `progress` hears of every line;
+// a cancel aborts the job (Canvas::AbortDoc) before WorkCancelled goes on.
+void PrintMatrixListing(TextChannel& channel, const CellStore& labels, const CellStore& matrix,
+                        Progress& progress = NoProgress());
+void PrintMatrixListing(Canvas& canvas, const CellStore& labels, const CellStore& matrix,
+                        Progress& progress = NoProgress());
 
 // The listing of the attribute window's table as one print job.
-void PrintAttributeListing(TextChannel& channel, const CellStore& table);
-void PrintAttributeListing(Canvas& canvas, const CellStore& table);
+void PrintAttributeListing(TextChannel& channel, const CellStore& table, Progress& progress = NoProgress());
+void PrintAttributeListing(Canvas& canvas, const CellStore& table, Progress& progress = NoProgress());
 
 // The message telling the user where a job went when it became a file.
 std::string PrintedToFileText(const std::string& fileName);

@@ -12,7 +12,7 @@ namespace vantrel {
 // `Height` high, whatever the font size; so "WWWWW" measures 5 × ByteWidth.
 class RecordingCanvas : public Canvas {
 public:
-    enum class Op { BeginDoc, EndDoc, NewPage, MoveTo, LineTo, TextOut };
+    enum class Op { BeginDoc, EndDoc, AbortDoc, NewPage, MoveTo, LineTo, TextOut };
     struct Command {
         Op Kind;
         int X = 0;
@@ -28,6 +28,7 @@ public:
 
     void BeginDoc() override { Record(Op::BeginDoc); }
     void EndDoc() override { Record(Op::EndDoc); }
+    void AbortDoc() override { Record(Op::AbortDoc); }
     void NewPage() override { Record(Op::NewPage); }
     int PageWidth() const override { return pageWidth_; }
     int PageHeight() const override { return pageHeight_; }

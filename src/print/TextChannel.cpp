@@ -52,6 +52,15 @@ void TextChannel::Close()
     canvas_.EndDoc();
 }
 
+void TextChannel::Abort()
+{
+    if (!open_)
+        return;
+    pending_.clear();
+    open_ = false;
+    canvas_.AbortDoc();
+}
+
 void TextChannel::CheckOpen() const
 {
     if (!open_)

@@ -33,6 +33,9 @@ public:
     void Open();
     // Ends the pending line, if any, then the job.
     void Close();
+    // Gives the job up (a cancel): the pending line is dropped and the
+    // canvas withdraws what was printed.
+    void Abort();
     bool IsOpen() const { return open_; }
 
     // The canvas whose font the lines are placed in.

@@ -9,6 +9,7 @@
 #include "input/TFSim.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
+#include "platform/ProgressDialog.h"
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
 
@@ -133,8 +134,14 @@ void TFMain::Run(RunKind kind)
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
     std::string pdf;
-    CompleteRun(session, data, kind, *linkage, FontSizeText(),
-                [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); });
+    // A cancel abandons the run: the report keeps what was written, closed.
+    if (!RunWithProgress(this, CalculationCancelledText(reportFileName), [&](Progress& progress) {
+            CompleteRun(
+                session, data, kind, *linkage, FontSizeText(),
+                [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); }, {},
+                progress);
+        }))
+        return;
     ShowMessage(FinalMessage(reportFileName, pdf), this);
     close();
 }

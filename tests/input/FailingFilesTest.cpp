@@ -5,6 +5,7 @@
 #include "input/TFCoord.h"
 #include "input/TFDist.h"
 #include "support/InputDoneProbe.h"
+#include "support/WindowCells.h"
 
 #include "engine/AnalysisData.h"
 #include "input/core/AttributeTable.h"
@@ -24,17 +25,6 @@ namespace vantrel::testing {
 namespace {
 
 using Texts = std::vector<std::string>;
-
-// Every grid's cells, headers included.
-Texts AllCells(QWidget& window)
-{
-    Texts cells;
-    for (StringGrid* grid : window.findChildren<StringGrid*>())
-        for (int row = 0; row < grid->RowCount(); ++row)
-            for (int column = 0; column < grid->ColCount(); ++column)
-                cells.push_back(grid->Cell(column, row));
-    return cells;
-}
 
 struct FailingFilesTest : ::testing::Test {
     ScratchDir dir;

@@ -114,6 +114,29 @@ TEST_F(PrinterTest, ThePageIsPrintedWhateverTheDialogAnswers)
     EXPECT_EQ(recording.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
 }
 
+TEST_F(PrinterTest, AnAbortedJobRemovesItsHalfWrittenFile)
+{
+    Printer::Instance().SetOutputFileName(Path("printer.pdf"));
+    PageFileCanvas pageFile(Path("batch.pdf"));
+    const struct {
+        Canvas& canvas;
+        std::string file;
+    } jobs[] = {{Printer::Instance().GetCanvas(), Path("printer.pdf")}, {pageFile, Path("batch.pdf")}};
+    for (const auto& job : jobs) {
+        SCOPED_TRACE(job.file);
+        job.canvas.BeginDoc();
+        job.canvas.TextOut(0, 0, "page 1");
+        job.canvas.NewPage();
+        EXPECT_TRUE(fs::exists(job.file));
+        job.canvas.AbortDoc();
+        EXPECT_FALSE(fs::exists(job.file));
+        // The canvas takes the next job as before.
+        job.canvas.BeginDoc();
+        job.canvas.EndDoc();
+        EXPECT_EQ(Head(job.file, 5), "%PDF-");
+    }
+}
+
 TEST_F(PrinterTest, WithoutAPrinterThePageGoesToAPdfBesideTheReport)
 {
     if (Printer::HasSystemPrinters())

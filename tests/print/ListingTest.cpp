@@ -5,6 +5,7 @@
 #include "print/RecordingCanvas.h"
 #include "print/TextChannel.h"
 #include "print/TextChannelCanvases.h"
+#include "support/RecordingProgress.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,26 @@ TEST(Listing, AFailedWriteEndsTheListingThere)
     EXPECT_THROW(PrintMatrixListing(canvas, labels, matrix), IoError);
     EXPECT_EQ(PrintedLines(canvas, Height), (Texts{"", "", "Data =", "", Blanks(20)}));
     EXPECT_EQ(canvas.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
+}
+
+TEST(Listing, ProgressCountsTheLinesAndACancelAbortsTheJob)
+{
+    const CellStore labels = Grid({{"", ""}, {"1", "a"}, {"2", "b"}});
+    const CellStore matrix = Grid({{"", "1", "2"}, {"1", "*", "*"}, {"2", "3", "*"}});
+    testing::RecordingProgress whole;
+    RecordingCanvas printed = WidePage();
+    PrintMatrixListing(printed, labels, matrix, whole);
+    ASSERT_EQ(whole.Parts().size(), 1u);
+    EXPECT_EQ(whole.Parts()[0].What, "Printing the listing");
+    EXPECT_EQ(whole.Parts()[0].Total, 11);
+    EXPECT_EQ(whole.Parts()[0].Done, 11);
+
+    // Cancelled after the fifth line: the job is withdrawn, not ended.
+    testing::RecordingProgress cancelling(5);
+    RecordingCanvas aborted = WidePage();
+    EXPECT_THROW(PrintMatrixListing(aborted, labels, matrix, cancelling), WorkCancelled);
+    EXPECT_EQ(PrintedLines(aborted, Height), (Texts{"", "", "Data =", "", Blanks(20)}));
+    EXPECT_EQ(aborted.Commands().back().Kind, RecordingCanvas::Op::AbortDoc);
 }
 
 TEST(Listing, LongRowsWrapAndLongGridsRunOnToMorePages)

@@ -162,11 +162,7 @@ TEST_F(DissimilarityRunTest, OneObjectFailsAfterTheEchoAndLeavesTheWindowOpen)
     EXPECT_TRUE(Messages().empty());
     // The echo is on disk and the report is closed, not left open.
     EXPECT_EQ(ReadBytes(report), "\r\n" + Sjis("入力データ（距離）...") + "\r\nA         \r\n");
-    EXPECT_EQ(Session().ReportFile, nullptr);
-    EXPECT_EQ(printDialogs.ShownCount(), 0);
-    EXPECT_TRUE(canvas.Commands().empty());
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(quitRequests, 0);
+    ExpectAbandonedBeforeThePage();
 
     // A new run after the failure completes.
     messages.Clear();

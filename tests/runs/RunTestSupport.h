@@ -123,6 +123,17 @@ struct MainWindowFixture : ::testing::Test {
         });
     }
 
+    // A run that stopped before its page: its report closed, no print
+    // dialog, nothing drawn, the main window open for another run.
+    void ExpectAbandonedBeforeThePage()
+    {
+        EXPECT_EQ(Session().ReportFile, nullptr);
+        EXPECT_EQ(printDialogs.ShownCount(), 0);
+        EXPECT_TRUE(canvas.Commands().empty());
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(quitRequests, 0);
+    }
+
     std::vector<std::string> Errors() const { return messages.Texts(MessageKind::Error); }
     std::vector<std::string> Messages() const { return messages.Texts(MessageKind::Message); }
 };

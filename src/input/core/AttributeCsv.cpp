@@ -11,10 +11,11 @@
 
 namespace vantrel {
 
-void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts)
+void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts, Progress& progress)
 {
     TextFileWriter writer(fileName, Replacement::Whole);
     const CellStore& cells = texts.Cells;
+    progress.Start(SavingText(fileName), LinesUnit, cells.RowCount());
     std::string line;
     for (int row = 0; row < cells.RowCount(); ++row) {
         line = QuoteCsvField(cells.Cell(0, row));
@@ -23,6 +24,7 @@ void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts)
             line += QuoteCsvField(cells.Cell(column, row));
         }
         writer.WriteLine(line);
+        progress.Advance(row + 1);
     }
     writer.Close();
 }
@@ -33,7 +35,7 @@ AttributeTexts ReadAttributeCsv(const std::string& fileName)
     return ReadAttributeCsv(reader);
 }
 
-AttributeTexts ReadAttributeCsv(TextFileReader& reader)
+AttributeTexts ReadAttributeCsv(TextFileReader& reader, Progress& progress)
 {
     std::string_view line;
     reader.ReadLine(line);
@@ -42,10 +44,19 @@ AttributeTexts ReadAttributeCsv(TextFileReader& reader)
     // column, with no attributes.
     const int columns = std::max(static_cast<int>(names.size()), 1);
 
+    // Every line ahead is an object, the last one even without its line end.
+    const std::string& contents = reader.Contents();
+    const auto rest =
+        contents.begin() + static_cast<std::ptrdiff_t>(std::min(reader.Position(), contents.size()));
+    const std::int64_t lines =
+        std::count(rest, contents.end(), '\n') + (contents.empty() || contents.back() != '\n');
+    progress.Start(LoadingText(reader.FileName()), LinesUnit, 1 + std::max<std::int64_t>(lines, 1));
+
     std::vector<std::vector<std::string>> objects;
     do {
         reader.ReadLine(line);
         objects.push_back(SplitCsvLine(line));
+        progress.Advance(1 + static_cast<std::int64_t>(objects.size()));
         if (static_cast<int>(objects.size()) > MaxObjects)
             break;
     } while (!reader.AtEnd());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/core/AttributeTexts.h"
+#include "platform/core/Progress.h"
 
 #include <string>
 
@@ -19,7 +20,8 @@ class TextFileReader;
 // Writes the table to `fileName` as it is given (the window applies
 // EnsureCsvExtension), replacing the file only once the whole file is
 // written. Throws IoError on any failure.
-void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts);
+void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts,
+                       Progress& progress = NoProgress());
 
 // Reads a CSV file. The first line sets the attributes: field 0 stands for
 // the corner cell and is not read back (the corner of the result is empty),
@@ -34,6 +36,6 @@ void WriteAttributeCsv(const std::string& fileName, const AttributeTexts& texts)
 // More than MaxObjects objects or MaxAttributes attributes throws Error; a
 // file that cannot be read throws IoError.
 AttributeTexts ReadAttributeCsv(const std::string& fileName);
-AttributeTexts ReadAttributeCsv(TextFileReader& reader);
+AttributeTexts ReadAttributeCsv(TextFileReader& reader, Progress& progress = NoProgress());
 
 } // namespace vantrel

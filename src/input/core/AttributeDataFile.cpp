@@ -23,15 +23,19 @@ int ReadCount(TextFileReader& reader, const char* line, const char* what)
 
 } // namespace
 
-void WriteAttributeDataFile(const std::string& fileName, const AttributeTexts& texts)
+void WriteAttributeDataFile(const std::string& fileName, const AttributeTexts& texts, Progress& progress)
 {
     TextFileWriter writer(fileName, Replacement::Whole);
     const CellStore& cells = texts.Cells;
+    const std::int64_t columns = cells.ColumnCount();
+    progress.Start(SavingText(fileName), LinesUnit, 2 + cells.RowCount() * columns);
     writer.WriteLine(std::to_string(cells.RowCount() + 1));
     writer.WriteLine(std::to_string(cells.ColumnCount() + 1));
-    for (int row = 0; row < cells.RowCount(); ++row)
+    for (int row = 0; row < cells.RowCount(); ++row) {
         for (int column = 0; column < cells.ColumnCount(); ++column)
             writer.WriteLine(TrimControls(cells.Cell(column, row)));
+        progress.Advance(2 + (row + 1) * columns);
+    }
     writer.Close();
 }
 
@@ -41,7 +45,7 @@ AttributeTexts ReadAttributeDataFile(const std::string& fileName)
     return ReadAttributeDataFile(reader);
 }
 
-AttributeTexts ReadAttributeDataFile(TextFileReader& reader)
+AttributeTexts ReadAttributeDataFile(TextFileReader& reader, Progress& progress)
 {
     const int rows = ReadCount(reader, "1", "row");
     const int columns = ReadCount(reader, "2", "column");
@@ -56,9 +60,13 @@ AttributeTexts ReadAttributeDataFile(TextFileReader& reader)
 
     AttributeTexts texts;
     texts.Cells.Resize(columns - 1, rows - 1);
-    for (int row = 0; row < rows - 1; ++row)
+    const std::int64_t cells = columns - 1;
+    progress.Start(LoadingText(reader.FileName()), LinesUnit, 2 + (rows - 1) * cells);
+    for (int row = 0; row < rows - 1; ++row) {
         for (int column = 0; column < columns - 1; ++column)
             reader.ReadLine(texts.Cells.Cell(column, row));
+        progress.Advance(2 + (row + 1) * cells);
+    }
     return texts;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/core/AttributeTexts.h"
+#include "platform/core/Progress.h"
 
 #include <string>
 
@@ -17,8 +18,10 @@ class TextFileReader;
 // headers are not stored.
 
 // Writes the table to `fileName`, replacing it only once the whole file is
-// written. Throws IoError on any failure.
-void WriteAttributeDataFile(const std::string& fileName, const AttributeTexts& texts);
+// written. Throws IoError on any failure. Lines are counted on `progress`;
+// a cancel leaves the old file whole.
+void WriteAttributeDataFile(const std::string& fileName, const AttributeTexts& texts,
+                            Progress& progress = NoProgress());
 
 // Reads a data file; missing lines read as empty cells.
 //
@@ -27,6 +30,6 @@ void WriteAttributeDataFile(const std::string& fileName, const AttributeTexts& t
 // (a count below 2), or one beyond MaxObjects objects or MaxAttributes
 // attributes throws Error. A file that cannot be read throws IoError.
 AttributeTexts ReadAttributeDataFile(const std::string& fileName);
-AttributeTexts ReadAttributeDataFile(TextFileReader& reader);
+AttributeTexts ReadAttributeDataFile(TextFileReader& reader, Progress& progress = NoProgress());
 
 } // namespace vantrel

@@ -34,7 +34,8 @@ const char* const ZeroDeviation = "its standard deviation is 0 (every object has
 
 } // namespace
 
-void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, AttributeData& attributes)
+void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, AttributeData& attributes,
+                        Progress& progress)
 {
     const int objects = table.ObjectCount();
     const int count = table.AttributeCount();
@@ -45,6 +46,7 @@ void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, Attribu
 
     data.ObjectCount = objects;
     attributes.AttributeCount = count;
+    progress.Start("Converting the values", "rows", objects);
     for (int i = 1; i <= objects; ++i) {
         data.ObjectLabels[static_cast<std::size_t>(i)] = table.Label(i);
         for (int j = 1; j <= count; ++j) {
@@ -55,12 +57,15 @@ void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, Attribu
                 throw CellConversionError(i + 1, j + 1, text);
             attributes.Value(i, j) = *value;
         }
+        progress.Advance(i);
     }
 }
 
-void ComputeEuclideanDistances(const AttributeData& attributes, int objects, TriangularMatrix& matrix)
+void ComputeEuclideanDistances(const AttributeData& attributes, int objects, TriangularMatrix& matrix,
+                               Progress& progress)
 {
     const int count = attributes.AttributeCount;
+    progress.Start("Computing the distances", "objects", objects);
     std::vector<long double> distances(objects > 1 ? TriangularMatrix::Offset(objects + 1, 1) : 0);
     // Row i against four rows k at once: each sum still runs over j in
     // ascending order, but four independent sums keep the FPU busy.
@@ -107,6 +112,7 @@ void ComputeEuclideanDistances(const AttributeData& attributes, int objects, Tri
                             " and " + std::to_string(m + 1) + " is too large");
             out[m] = std::sqrt(out[m]);
         }
+        progress.Advance(i);
     }
     std::size_t next = 0;
     for (int i = 2; i <= objects; ++i)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/core/AttributeTexts.h"
+#include "platform/core/Progress.h"
 
 namespace vantrel {
 
@@ -23,13 +24,16 @@ class TriangularMatrix;
 // texts. A table beyond the capacity of the working data throws Error before
 // anything is written. The first cell that does not convert throws
 // CellConversionError naming the cell's row and column in the window's grid;
-// what came before stays read.
-void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, AttributeData& attributes);
+// what came before stays read. The objects read are counted on `progress`.
+void ReadAttributeTable(const AttributeTexts& table, AnalysisData& data, AttributeData& attributes,
+                        Progress& progress = NoProgress());
 
 // The distances between objects 1..objects over attributes 1..AttributeCount
 // into the lower triangle of `matrix`. All are computed before any is
-// stored, so a failure leaves `matrix` as it was.
-void ComputeEuclideanDistances(const AttributeData& attributes, int objects, TriangularMatrix& matrix);
+// stored, so a failure or a cancel on `progress` (which counts the objects
+// done) leaves `matrix` as it was.
+void ComputeEuclideanDistances(const AttributeData& attributes, int objects, TriangularMatrix& matrix,
+                               Progress& progress = NoProgress());
 
 // Standardizes every attribute in place, in ascending order. A zero
 // deviation (every object has the same value, so always with one object,

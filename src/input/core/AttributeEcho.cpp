@@ -70,13 +70,16 @@ std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& att
 }
 
 void WriteAttributeSection(TextFileWriter& file, const std::string& header, const AnalysisData& data,
-                           const AttributeData& attributes)
+                           const AttributeData& attributes, Progress& progress)
 {
     file.WriteLine();
     file.WriteLine(header);
     const int count = std::min(data.ObjectCount, AnalysisData::Capacity);
-    for (int i = 1; i <= count; ++i)
+    progress.Start("Writing the report", "rows", count);
+    for (int i = 1; i <= count; ++i) {
         file.WriteLine(AttributeEchoLine(data, attributes, i));
+        progress.Advance(i);
+    }
 }
 
 } // namespace vantrel

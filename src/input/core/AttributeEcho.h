@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Progress.h"
+
 #include <string>
 
 namespace vantrel {
@@ -19,9 +21,9 @@ std::string StandardizedInputHeader(); // "標準化入力データ..."
 // one decimal right-aligned in 7 (a longer text widens its field).
 std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& attributes, int i);
 
-// An empty line, the header and the lines of objects 1..ObjectCount.
-// Throws IoError when a write fails.
+// An empty line, the header and the lines of objects 1..ObjectCount,
+// counted on `progress`. Throws IoError when a write fails.
 void WriteAttributeSection(TextFileWriter& file, const std::string& header, const AnalysisData& data,
-                           const AttributeData& attributes);
+                           const AttributeData& attributes, Progress& progress = NoProgress());
 
 } // namespace vantrel

@@ -7,36 +7,36 @@
 
 namespace vantrel {
 
-void SaveAttributeDataFile(const std::string& fileName, const CellStore& table)
+void SaveAttributeDataFile(const std::string& fileName, const CellStore& table, Progress& progress)
 {
-    WriteAttributeDataFile(fileName, AttributeTable::TextsOf(table));
+    WriteAttributeDataFile(fileName, AttributeTable::TextsOf(table), progress);
 }
 
-void LoadAttributeDataFile(const std::string& fileName, CellStore& table)
+void LoadAttributeDataFile(const std::string& fileName, CellStore& table, Progress& progress)
 {
     TextFileReader reader(fileName);
-    LoadAttributeDataFile(reader, table);
+    LoadAttributeDataFile(reader, table, progress);
 }
 
-void LoadAttributeDataFile(TextFileReader& reader, CellStore& table)
+void LoadAttributeDataFile(TextFileReader& reader, CellStore& table, Progress& progress)
 {
-    AttributeTable::Show(ReadAttributeDataFile(reader), table);
+    AttributeTable::Show(ReadAttributeDataFile(reader, progress), table);
 }
 
-void WriteAttributeCsv(const std::string& fileName, const CellStore& table)
+void WriteAttributeCsv(const std::string& fileName, const CellStore& table, Progress& progress)
 {
-    WriteAttributeCsv(fileName, AttributeTable::TextsOf(table));
+    WriteAttributeCsv(fileName, AttributeTable::TextsOf(table), progress);
 }
 
-void ReadAttributeCsv(const std::string& fileName, CellStore& table)
+void ReadAttributeCsv(const std::string& fileName, CellStore& table, Progress& progress)
 {
     TextFileReader reader(fileName);
-    ReadAttributeCsv(reader, table);
+    ReadAttributeCsv(reader, table, progress);
 }
 
-void ReadAttributeCsv(TextFileReader& reader, CellStore& table)
+void ReadAttributeCsv(TextFileReader& reader, CellStore& table, Progress& progress)
 {
-    AttributeTable::Show(ReadAttributeCsv(reader), table, AttributeTable::Corner::Keep);
+    AttributeTable::Show(ReadAttributeCsv(reader, progress), table, AttributeTable::Corner::Keep);
 }
 
 } // namespace vantrel

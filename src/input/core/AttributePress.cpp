@@ -14,12 +14,13 @@ namespace {
 // False when the chooser cancelled.
 template <typename Work>
 bool WithChosenReport(const ReportFileChooser& chooseReport, std::unique_ptr<TextFileWriter>& report,
-                      Work work)
+                      Progress& progress, Work work)
 {
     if (!chooseReport) {
         work(nullptr);
         return true;
     }
+    progress.Pause();
     const std::optional<std::string> fileName = chooseReport();
     if (!fileName)
         return false;
@@ -37,31 +38,31 @@ bool WithChosenReport(const ReportFileChooser& chooseReport, std::unique_ptr<Tex
 }
 
 void EchoTable(TextFileWriter* report, const std::string& header, const AnalysisData& data,
-               const AttributeData& attributes)
+               const AttributeData& attributes, Progress& progress)
 {
     if (report)
-        WriteAttributeSection(*report, header, data, attributes);
+        WriteAttributeSection(*report, header, data, attributes, progress);
 }
 
 } // namespace
 
 bool PressAttributeDistance(const AttributeTexts& table, AttributeDistanceKind kind, AnalysisData& data,
                             AttributeData& attributes, const ReportFileChooser& chooseReport,
-                            std::unique_ptr<TextFileWriter>& report)
+                            std::unique_ptr<TextFileWriter>& report, Progress& progress)
 {
-    ReadAttributeTable(table, data, attributes);
+    ReadAttributeTable(table, data, attributes, progress);
     if (kind == AttributeDistanceKind::Euclidean) {
         // The distances come before the question, so a cancel keeps them.
-        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
-        return WithChosenReport(chooseReport, report, [&](TextFileWriter* file) {
-            EchoTable(file, AttributeInputHeader(), data, attributes);
+        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix, progress);
+        return WithChosenReport(chooseReport, report, progress, [&](TextFileWriter* file) {
+            EchoTable(file, AttributeInputHeader(), data, attributes, progress);
         });
     }
-    return WithChosenReport(chooseReport, report, [&](TextFileWriter* file) {
-        EchoTable(file, AttributeInputHeader(), data, attributes);
+    return WithChosenReport(chooseReport, report, progress, [&](TextFileWriter* file) {
+        EchoTable(file, AttributeInputHeader(), data, attributes, progress);
         StandardizeAttributes(attributes, data.ObjectCount, table);
-        EchoTable(file, StandardizedInputHeader(), data, attributes);
-        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix);
+        EchoTable(file, StandardizedInputHeader(), data, attributes, progress);
+        ComputeEuclideanDistances(attributes, data.ObjectCount, data.DissimMatrix, progress);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/core/AttributeTexts.h"
+#include "platform/core/Progress.h"
 #include "platform/core/TextFile.h"
 
 #include <functional>
@@ -38,8 +39,11 @@ using ReportFileChooser = std::function<std::optional<std::string>()>;
 // fails is closed (it keeps what was written) and `report` is left empty,
 // so no half-finished report stays open behind the window; DissimMatrix is
 // never touched by a failed computation.
+//
+// `progress` follows the reading, the distances and the echo, and is paused
+// while the chooser asks; a cancel ends the press like a failure.
 bool PressAttributeDistance(const AttributeTexts& table, AttributeDistanceKind kind, AnalysisData& data,
                             AttributeData& attributes, const ReportFileChooser& chooseReport,
-                            std::unique_ptr<TextFileWriter>& report);
+                            std::unique_ptr<TextFileWriter>& report, Progress& progress = NoProgress());
 
 } // namespace vantrel

@@ -12,11 +12,12 @@ CellConversionError::CellConversionError(int row, int column, const std::string&
 {
 }
 
-void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData& data)
+void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData& data, Progress& progress)
 {
     const int n = texts.ObjectCount();
     if (n > MaxObjects)
         throw Error(TooManyObjectsText(n));
+    progress.Start("Converting the values", "rows", n);
 
     data.ObjectCount = n;
     for (int i = 1; i <= n; ++i)
@@ -31,15 +32,17 @@ void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData&
                 throw CellConversionError(i, j, std::string(text));
             target(i, j) = *value;
         }
+        progress.Advance(i);
     }
 }
 
-void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind, AnalysisData& data)
+void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind, AnalysisData& data,
+                        Progress& progress)
 {
     // Refused before the grids are copied, let alone the data written.
     if (ObjectCountOf(labels) > MaxObjects)
         throw Error(TooManyObjectsText(ObjectCountOf(labels)));
-    ConfirmMatrixInput(MatrixTextsOfGrids(labels, matrix), kind, data);
+    ConfirmMatrixInput(MatrixTextsOfGrids(labels, matrix), kind, data, progress);
 }
 
 } // namespace vantrel

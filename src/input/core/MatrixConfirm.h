@@ -4,6 +4,7 @@
 #include "common/Limits.h"
 #include "input/core/MatrixTexts.h"
 #include "platform/core/CellStore.h"
+#include "platform/core/Progress.h"
 
 #include <string>
 
@@ -38,12 +39,14 @@ private:
 //
 // A text that does not convert throws CellConversionError; the count, the
 // labels and the entries before it stay written. N above MaxObjects throws
-// Error before anything is written.
-void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData& data);
+// Error before anything is written. The rows converted are counted on
+// `progress`; a cancel stops like a failing cell.
+void ConfirmMatrixInput(const MatrixTexts& texts, MatrixKind kind, AnalysisData& data,
+                        Progress& progress = NoProgress());
 
 // The same from the window's two grids: the label grid (2 columns, N + 1
 // rows) and the matrix grid (pair (i, j), i > j, in cell [j, i]).
-void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind,
-                        AnalysisData& data);
+void ConfirmMatrixInput(const CellStore& labels, const CellStore& matrix, MatrixKind kind, AnalysisData& data,
+                        Progress& progress = NoProgress());
 
 } // namespace vantrel

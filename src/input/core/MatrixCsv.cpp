@@ -9,10 +9,11 @@
 
 namespace vantrel {
 
-void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts)
+void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts, Progress& progress)
 {
     TextFileWriter file(fileName, Replacement::Whole);
     const int n = texts.ObjectCount();
+    progress.Start(SavingText(fileName), LinesUnit, std::max(n, 1) + 1);
 
     std::string line;
     for (const std::string& label : texts.Labels) {
@@ -30,6 +31,7 @@ void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts)
             line += QuoteCsvField(TrimControls(texts.Value(i, j)));
         }
         file.WriteLine(line);
+        progress.Advance(i + 1);
     }
     file.Close();
 }
@@ -48,7 +50,7 @@ void ReadMatrixCsv(const std::string& fileName, MatrixTexts& texts)
     ReadMatrixCsv(reader, texts);
 }
 
-void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts)
+void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts, Progress& progress)
 {
     std::string_view line;
     reader.ReadLine(line);
@@ -62,6 +64,7 @@ void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts)
     if (n > 0)
         texts.Labels.assign(std::make_move_iterator(names.begin() + 1), std::make_move_iterator(names.end()));
     texts.Values.Reserve(texts.PairCount(), 0);
+    progress.Start(LoadingText(reader.FileName()), LinesUnit, std::max<long long>(n, 1) + 1);
 
     reader.ReadLine(line); // line 2 holds label 1 alone
     for (int i = 2; i <= n; ++i) {
@@ -71,6 +74,7 @@ void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts)
             throw Error(CsvFieldIndexErrorText(Cp932ForMessage(reader.FileName()), i + 1, fields.size(), i));
         for (int j = 1; j < i; ++j)
             texts.Values.Append(fields[static_cast<std::size_t>(j)]);
+        progress.Advance(i + 1);
     }
 }
 

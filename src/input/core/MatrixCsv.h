@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/core/MatrixTexts.h"
+#include "platform/core/Progress.h"
 
 #include <string>
 
@@ -19,7 +20,7 @@ class TextFileReader;
 
 // Writes the texts to `fileName` (used as given), replacing the file only
 // once the whole file is written. Throws IoError on failure.
-void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts);
+void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts, Progress& progress = NoProgress());
 
 // Reads a matrix CSV file into `texts`. N is the number of fields of line 1
 // minus 1; the labels come from line 1 alone, line 2 is skipped, and line
@@ -30,7 +31,7 @@ void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts);
 // few fields (a missing line counts as one with none) throws Error naming
 // the line; `texts` then holds the labels and the values read before it.
 void ReadMatrixCsv(const std::string& fileName, MatrixTexts& texts);
-void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts);
+void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts, Progress& progress = NoProgress());
 
 // The text of the error for a CSV line with too few fields.
 std::string CsvFieldIndexErrorText(const std::string& fileName, int lineNumber, std::size_t fieldCount,

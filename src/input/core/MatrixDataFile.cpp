@@ -70,7 +70,7 @@ MatrixTexts ReadMatrixDataFile(const std::string& fileName)
     return ReadMatrixDataFile(reader);
 }
 
-MatrixTexts ReadMatrixDataFile(TextFileReader& reader)
+MatrixTexts ReadMatrixDataFile(TextFileReader& reader, Progress& progress)
 {
     const int n = ReadObjectCountLine(reader);
     if (n > MaxObjects)
@@ -78,9 +78,11 @@ MatrixTexts ReadMatrixDataFile(TextFileReader& reader)
 
     MatrixTexts texts;
     texts.Labels.resize(static_cast<std::size_t>(std::max(n, 0)));
+    const std::size_t pairs = texts.PairCount();
+    const std::int64_t head = 1 + static_cast<std::int64_t>(texts.Labels.size());
+    progress.Start(LoadingText(reader.FileName()), LinesUnit, head + static_cast<std::int64_t>(pairs));
     for (std::string& label : texts.Labels)
         reader.ReadLine(label);
-    const std::size_t pairs = texts.PairCount();
     // Most of the file is values: a first guess that spares regrowing.
     texts.Values.Reserve(pairs,
                          reader.Contents().size() - std::min(reader.Position(), reader.Contents().size()));
@@ -88,18 +90,23 @@ MatrixTexts ReadMatrixDataFile(TextFileReader& reader)
     for (std::size_t k = 0; k < pairs; ++k) {
         reader.ReadLine(line);
         texts.Values.Append(line);
+        progress.Advance(head + static_cast<std::int64_t>(k) + 1);
     }
     return texts;
 }
 
-void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts)
+void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts, Progress& progress)
 {
+    const std::int64_t head = 1 + static_cast<std::int64_t>(texts.Labels.size());
+    progress.Start(SavingText(fileName), LinesUnit, head + static_cast<std::int64_t>(texts.Values.Size()));
     TextFileWriter writer(fileName, Replacement::Whole);
     writer.WriteLine(std::to_string(texts.ObjectCount()));
     for (const std::string& label : texts.Labels)
         writer.WriteLine(label);
-    for (std::size_t k = 0; k < texts.Values.Size(); ++k)
+    for (std::size_t k = 0; k < texts.Values.Size(); ++k) {
         writer.WriteLine(TrimControls(texts.Values[k]));
+        progress.Advance(head + static_cast<std::int64_t>(k) + 1);
+    }
     writer.Close();
 }
 

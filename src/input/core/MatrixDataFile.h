@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/core/MatrixTexts.h"
+#include "platform/core/Progress.h"
 
 #include <string>
 
@@ -18,8 +19,11 @@ class TextFileReader;
 
 // Writes the texts to `fileName`, replacing it only once the whole file is
 // written. Values lose the characters of code 0..32 at both ends; labels
-// are written untrimmed. Throws IoError on any failure.
-void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts);
+// are written untrimmed. Throws IoError on any failure. The readers and
+// writers of the window files count their lines on `progress`; a cancel
+// leaves the old file whole.
+void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts,
+                         Progress& progress = NoProgress());
 
 // Reads a matrix data file. Lines missing at the end read as empty texts,
 // so the result is always complete; lines after the last value are
@@ -28,7 +32,7 @@ void WriteMatrixDataFile(const std::string& fileName, const MatrixTexts& texts);
 // Throws IoError when the file cannot be read or its first line is not an
 // integer, Error when N exceeds MaxObjects.
 MatrixTexts ReadMatrixDataFile(const std::string& fileName);
-MatrixTexts ReadMatrixDataFile(TextFileReader& reader);
+MatrixTexts ReadMatrixDataFile(TextFileReader& reader, Progress& progress = NoProgress());
 
 // Reads the object count at the reader's position: blanks, control
 // characters and line breaks are skipped, the number ends at the first

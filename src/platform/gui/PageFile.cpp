@@ -141,6 +141,18 @@ void PageFile::Finish()
         FailWith(fileName_, parts_->File);
 }
 
+void PageFile::Discard()
+{
+    // Only a file this job created and has not finished is removed.
+    if (!parts_->File.isOpen())
+        return;
+    parts_->Pdf.reset();
+    parts_->Image.reset();
+    parts_->File.close();
+    if (!parts_->File.remove())
+        FailWith(fileName_, parts_->File);
+}
+
 PageFileCanvas::PageFileCanvas(std::string fileName, PageFile::Format format)
     : file_(std::move(fileName), format)
 {
@@ -156,6 +168,12 @@ void PageFileCanvas::EndDoc()
 {
     PainterCanvas::EndDoc();
     file_.Finish();
+}
+
+void PageFileCanvas::AbortDoc()
+{
+    PainterCanvas::EndDoc();
+    file_.Discard();
 }
 
 } // namespace vantrel

@@ -42,6 +42,10 @@ public:
     void Attach(PainterCanvas& canvas);
     // After canvas.EndDoc(): writes out what is pending and closes the file.
     void Finish();
+    // After canvas.EndDoc() of a job given up part-way: closes and removes
+    // the file, so that no half-written page stays behind. Throws IoError
+    // when it cannot be removed.
+    void Discard();
 
     const std::string& FileName() const { return fileName_; }
 
@@ -68,6 +72,7 @@ public:
 
     void BeginDoc() override;
     void EndDoc() override;
+    void AbortDoc() override;
 
     PageFile& File() { return file_; }
 

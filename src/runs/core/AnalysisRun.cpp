@@ -6,6 +6,8 @@
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
 
+#include <algorithm>
+
 namespace vantrel {
 
 std::optional<Linkage> LinkageFromItemIndex(int index)
@@ -22,17 +24,17 @@ std::optional<Linkage> LinkageFromItemIndex(int index)
     }
 }
 
-void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind)
+void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind, Progress& progress)
 {
     switch (kind) {
     case RunKind::Dissimilarity:
-        WriteDissimilarityEcho(session, data);
+        WriteDissimilarityEcho(session, data, progress);
         break;
     case RunKind::Similarity:
-        WriteSimilarityEcho(session, data);
+        WriteSimilarityEcho(session, data, progress);
         break;
     case RunKind::Attribute:
-        WriteComputedDistanceEcho(session, data);
+        WriteComputedDistanceEcho(session, data, progress);
         break;
     }
 }
@@ -48,13 +50,18 @@ ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage)
 
 void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
                  const std::string& fontSizeText, const PrintPage& printPage,
-                 const std::function<void(const ClusterTree&)>& useTree)
+                 const std::function<void(const ClusterTree&)>& useTree, Progress& progress)
 {
     ReportFileGuard report(session);
     session.DistType = static_cast<std::uint8_t>(linkage);
     if (session.ReportFile)
-        WriteRunEcho(session, data, kind);
+        WriteRunEcho(session, data, kind, progress);
+    // The merges run in one piece: a cancel meanwhile is taken after them.
+    const int merges = std::max(data.ObjectCount - 1, 0);
+    progress.Start("Clustering", "merges", merges);
     ClusterTree tree = ClusterForRun(data, kind, linkage);
+    progress.Advance(merges);
+    progress.Pause();
     if (printPage) {
         printPage([&](Canvas& canvas) {
             if (kind == RunKind::Similarity)

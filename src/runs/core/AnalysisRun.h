@@ -2,6 +2,7 @@
 
 #include "engine/Agglomeration.h"
 #include "engine/ClusterTree.h"
+#include "platform/core/Progress.h"
 
 #include <functional>
 #include <optional>
@@ -33,7 +34,8 @@ inline const char* const NoDistancesMessage =
 // typed dissimilarities, the typed similarities, or the computed distances
 // after the attribute window's echo. Throws Error when no report is open,
 // IoError when a write fails.
-void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind);
+void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind,
+                  Progress& progress = NoProgress());
 
 // Builds the tree of the run. Similarity runs first find MaxSimilarity and
 // the leaves' level. Throws Error("Range error in SeekC") below two objects.
@@ -52,9 +54,15 @@ using PrintPage = std::function<void(const DrawPage&)>;
 // echoed; without `printPage` no page is made. DistType becomes the method.
 // The report is closed on every way out; a failure throws, with the report
 // keeping what was written.
+//
+// `progress` follows the echo and the clustering and is paused for the
+// page, whose print dialog comes first. A cancel up to the page ends the run
+// like a failure (WorkCancelled); the page itself is one short step and is
+// not cancelled.
 void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
                  const std::string& fontSizeText, const PrintPage& printPage,
-                 const std::function<void(const ClusterTree&)>& useTree = {});
+                 const std::function<void(const ClusterTree&)>& useTree = {},
+                 Progress& progress = NoProgress());
 
 // "Calculation ended. Output File = " and the report's name; when the
 // dendrogram went to a PDF file instead of a printer, a second line says

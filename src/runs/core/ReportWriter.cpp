@@ -69,7 +69,7 @@ std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, 
 }
 
 void WriteMatrixSection(RunSession& session, const std::string& header, const AnalysisData& data,
-                        const TriangularMatrix& matrix)
+                        const TriangularMatrix& matrix, Progress& progress)
 {
     if (!session.ReportFile || !session.ReportFile->IsOpen())
         throw Error("The report file is not open.");
@@ -77,23 +77,26 @@ void WriteMatrixSection(RunSession& session, const std::string& header, const An
     file.WriteLine();
     file.WriteLine(header);
     const int count = std::min(data.ObjectCount, AnalysisData::Capacity);
-    for (int i = 1; i <= count; ++i)
+    progress.Start("Writing the report", "rows", count);
+    for (int i = 1; i <= count; ++i) {
         file.WriteLine(MatrixRow(data, matrix, i));
+        progress.Advance(i);
+    }
 }
 
-void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data)
+void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data, Progress& progress)
 {
-    WriteMatrixSection(session, DissimilarityHeader(), data, data.DissimMatrix);
+    WriteMatrixSection(session, DissimilarityHeader(), data, data.DissimMatrix, progress);
 }
 
-void WriteSimilarityEcho(RunSession& session, const AnalysisData& data)
+void WriteSimilarityEcho(RunSession& session, const AnalysisData& data, Progress& progress)
 {
-    WriteMatrixSection(session, SimilarityHeader(), data, data.SimMatrix);
+    WriteMatrixSection(session, SimilarityHeader(), data, data.SimMatrix, progress);
 }
 
-void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data)
+void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data, Progress& progress)
 {
-    WriteMatrixSection(session, ComputedDistanceHeader(), data, data.DissimMatrix);
+    WriteMatrixSection(session, ComputedDistanceHeader(), data, data.DissimMatrix, progress);
 }
 
 } // namespace vantrel

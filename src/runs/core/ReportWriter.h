@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/AnalysisData.h"
+#include "platform/core/Progress.h"
 #include "runs/core/RunSession.h"
 
 #include <string>
@@ -45,14 +46,17 @@ std::string ComputedDistanceHeader(); // "算出された距離..."
 std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, int i);
 
 // A blank line, the header and the N rows of `matrix` to the session's
-// ReportFile. Throws Error when no report is open, IoError when a write
-// fails.
+// ReportFile, the rows counted on `progress`. Throws Error when no report is
+// open, IoError when a write fails, WorkCancelled on a cancel.
 void WriteMatrixSection(RunSession& session, const std::string& header, const AnalysisData& data,
-                        const TriangularMatrix& matrix);
+                        const TriangularMatrix& matrix, Progress& progress = NoProgress());
 
 // The three sections a run writes.
-void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data); // dissimilarity run
-void WriteSimilarityEcho(RunSession& session, const AnalysisData& data); // similarity run
-void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data); // attribute run
+void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data,
+                            Progress& progress = NoProgress()); // dissimilarity run
+void WriteSimilarityEcho(RunSession& session, const AnalysisData& data,
+                         Progress& progress = NoProgress()); // similarity run
+void WriteComputedDistanceEcho(RunSession& session, const AnalysisData& data,
+                               Progress& progress = NoProgress()); // attribute run
 
 } // namespace vantrel
