@@ -188,7 +188,10 @@ private:
     long double MeanOf(int m, int x) const
     {
         const int epoch = meanEpoch_[m];
-        return means_[meanRowStart_[m] + static_cast<std::size_t>(epochSlots_[Epoch(epoch) + x])];
+        const std::size_t k = meanRowStart_[m] + static_cast<std::size_t>(epochSlots_[Epoch(epoch) + x]);
+        long double mean = 0.0L;
+        std::memcpy(&mean, means_ + k * InputSquare::Bytes, InputSquare::Bytes);
+        return mean;
     }
 
     long double CandidateValue(int c) const
@@ -254,8 +257,9 @@ private:
             // grown as rows come (see AverageRows). The room for the longest
             // rows is reserved at once: untouched, it costs no memory, and
             // the rows are never copied to a larger block.
-            workspace.Means.reserve(static_cast<std::size_t>(n_) * static_cast<std::size_t>(capacity_));
-            means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * 64);
+            workspace.Means.reserve(static_cast<std::size_t>(n_) * static_cast<std::size_t>(capacity_) *
+                                    InputSquare::Bytes);
+            means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * 64 * InputSquare::Bytes);
         }
         input_ = matrix_.Row(1);
 
@@ -655,12 +659,13 @@ private:
         const SumInput input{&ms, sm, slotMembers_.data(), range_, objectSlot_.data()};
         SumsToNewCluster(*square_, input, sums_.data(), order_);
         Best best;
-        std::vector<long double>& meanRows = SharedWorkspace().Means;
-        if (meanRows.size() < meanRowEnd_ + static_cast<std::size_t>(sm)) {
-            meanRows.resize(meanRowEnd_ + static_cast<std::size_t>(sm));
+        std::vector<unsigned char>& meanRows = SharedWorkspace().Means;
+        const std::size_t rowsEnd = (meanRowEnd_ + static_cast<std::size_t>(sm)) * InputSquare::Bytes;
+        if (meanRows.size() < rowsEnd) {
+            meanRows.resize(rowsEnd);
             means_ = meanRows.data();
         }
-        long double* meansM = means_ + meanRowEnd_;
+        unsigned char* meansM = means_ + meanRowEnd_ * InputSquare::Bytes;
         meanRowStart_[merged] = meanRowEnd_;
         meanEpoch_[merged] = epochs_ - 1;
         meanRowEnd_ += static_cast<std::size_t>(sm);
@@ -677,7 +682,7 @@ private:
             const long double mean = sum / static_cast<long double>(slotMembers[y].Count * size);
             const Key key = ValueKey(mean, Flip);
             rowM[y] = key;
-            meansM[y] = mean;
+            std::memcpy(meansM + static_cast<std::size_t>(y) * InputSquare::Bytes, &mean, InputSquare::Bytes);
             if (std::bit_cast<double>(key) <= best.Ordered)
                 Offer(best, sm, y, key);
         }
@@ -813,7 +818,8 @@ private:
     // Keys of the pairs of live clusters by slot; group average also keeps
     // the exact means of pairs with a merged cluster.
     Key* keys_ = nullptr;
-    long double* means_ = nullptr;
+    // The means as 10-byte reals, like the input square.
+    unsigned char* means_ = nullptr;
     // Slots hold clusters in id order: 0..range_-1 are in use, liveCount_
     // of them hold a cluster; capacity_ bounds range_.
     int range_ = 0;

@@ -32,9 +32,9 @@ private:
 struct Workspace {
     // Keys of the pairs of live clusters, packed lower triangle by slot.
     LargeTable Keys;
-    // Group average: the exact means of pairs with a merged cluster, same
-    // layout.
-    std::vector<long double> Means;
+    // Group average: the exact means of pairs with a merged cluster, a row
+    // per merged cluster, as 10-byte reals.
+    std::vector<unsigned char> Means;
     // Group average: the input as a full square (see InputSquare).
     LargeTable Square;
 
