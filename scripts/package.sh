@@ -57,6 +57,7 @@ done
 files=(
   bin/vantrel
   bin/vantrel-batch
+  "$(cd "$prefix" && ls lib/*/vantrel/vantrel-batch-page.so 2>/dev/null || echo lib/vantrel/vantrel-batch-page.so)"
   "share/applications/$app_id.desktop"
   "share/metainfo/$app_id.metainfo.xml"
   "share/icons/hicolor/scalable/apps/$app_id.svg"

@@ -1,17 +1,13 @@
 #include "batch/BatchOutputs.h"
 
 #include "batch/BatchOptions.h"
+#include "batch/PageModule.h"
 #include "common/Errors.h"
 #include "platform/core/TextFile.h"
-#include "platform/gui/PageFile.h"
-#include "platform/gui/PageFit.h"
 #include "runs/core/TreeResults.h"
-
-#include <QGuiApplication>
 
 #include <cerrno>
 #include <cstdio>
-#include <memory>
 
 namespace vantrel {
 
@@ -19,22 +15,7 @@ PrintPage BatchPagePrinter(const BatchOptions& options)
 {
     if (options.DendrogramFile.empty())
         return {};
-    return [&options](const DrawPage& draw) {
-        // Fonts need a GUI application; the page needs no screen.
-        std::unique_ptr<QGuiApplication> application;
-        if (!QGuiApplication::instance()) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            static int argc = 1;
-            static char name[] = "vantrel-batch";
-            static char* argv[] = {name, nullptr};
-            application = std::make_unique<QGuiApplication>(argc, argv);
-        }
-        PageFileCanvas canvas(options.DendrogramFile);
-        if (options.WholeTree)
-            FitPageHeightToDrawing(canvas, draw);
-        draw(canvas);
-    };
+    return [&options](const DrawPage& draw) { WritePageFile(options.DendrogramFile, options.WholeTree, draw); };
 }
 
 std::string MergeLine(const ClusterNode& node)

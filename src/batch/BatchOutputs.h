@@ -12,9 +12,10 @@ struct BatchOptions;
 
 // The page printer of the run for --dendrogram: draws the page into the
 // file (PDF, or PNG or SVG for a ".png" or ".svg" name), with --whole-tree
-// on a page as tall as the tree needs. Needs no display: a Qt GUI
-// application on the offscreen platform is started for the page when none
-// runs and QT_QPA_PLATFORM is unset. Empty without --dendrogram.
+// on a page as tall as the tree needs, through the page module (see
+// PageModule.h). Needs no display: a Qt GUI application on the offscreen
+// platform is started for the page when QT_QPA_PLATFORM is unset. Empty
+// without --dendrogram.
 PrintPage BatchPagePrinter(const BatchOptions& options);
 
 // One merge as printed: new id, left id, right id and height separated by
