@@ -55,8 +55,10 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     ComboBoxDist->setObjectName(QStringLiteral("ComboBoxDist"));
     ComboBoxDist->setGeometry(64, 168, 145, 24);
     ComboBoxDist->setEditable(true);
-    // Typed text names no method; it must not become a new item.
+    // Typed text names no method; it must not become a new item, nor be
+    // completed inline into one (typing a prefix would pick that method).
     ComboBoxDist->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxDist->setCompleter(nullptr);
 
     ExitButton = addButton("ExitButton", "Exit", 232);
 
@@ -72,6 +74,8 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     setTabOrder(CoordButton, FontEdit);
 
     openDialog1_.SetMustExist(false);
+    // The window opens with the focus on the first control of its tab order.
+    DistButton->setFocus();
 
     FormCreate();
 }
