@@ -175,9 +175,11 @@ int FontSizeFromText(const std::string& text)
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
     const std::size_t firstDigit = i;
+    // The magnitude, up to the first value no 32-bit integer reaches.
+    constexpr long long Beyond = 2147483649LL;
     long long value = 0;
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        if (value <= MaxFontSize)
+        if (value < Beyond)
             value = value * 10 + (text[i] - '0');
         ++i;
     }
@@ -186,6 +188,9 @@ int FontSizeFromText(const std::string& text)
     while (blank(i))
         ++i;
     if (i != text.size())
+        return Fallback;
+    // A number no 32-bit integer holds is not an integer at all.
+    if (value > (negative ? Beyond - 1 : Beyond - 2))
         return Fallback;
     if (negative || value < 1)
         return 1;

@@ -44,8 +44,10 @@ int HeightToX(const DendrogramScale& scale, long double h);
 int SimilarityToX(const DendrogramScale& scale, long double v);
 
 // The font size typed in the main window: optional blanks, an optional sign
-// and decimal digits, optional blanks; anything else gives 10. The value is
-// held within 1..MaxFontSize so that no size can break the drawing.
+// and decimal digits, optional blanks, within the 32-bit integers; anything
+// else gives 10. An integer that cannot be printed takes the nearest size
+// that can: 1 for 0 and below, MaxFontSize above it (a larger "X" would
+// leave no room for a second row on any page).
 inline constexpr int MaxFontSize = 500;
 int FontSizeFromText(const std::string& text);
 

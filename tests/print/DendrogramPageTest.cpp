@@ -194,10 +194,14 @@ TEST(DendrogramPage, ReadsTheFontSizeText)
     EXPECT_EQ(FontSizeFromText("12.5"), 10);
     EXPECT_EQ(FontSizeFromText("1 2"), 10);
     EXPECT_EQ(FontSizeFromText("-"), 10);
-    // Absurd sizes are held within a drawable range.
+    // Beyond the 32-bit integers a text is no integer at all.
+    EXPECT_EQ(FontSizeFromText("99999999999"), 10);
+    EXPECT_EQ(FontSizeFromText("2147483648"), 10);
+    EXPECT_EQ(FontSizeFromText("-2147483649"), 10);
+    // Integers that cannot be printed take the nearest size that can.
     EXPECT_EQ(FontSizeFromText("0"), 1);
-    EXPECT_EQ(FontSizeFromText("-3"), 1);
-    EXPECT_EQ(FontSizeFromText("99999999999999999999"), MaxFontSize);
+    EXPECT_EQ(FontSizeFromText("-2147483648"), 1);
+    EXPECT_EQ(FontSizeFromText("2147483647"), MaxFontSize);
 
     auto data = DataWithLabels({"a", "b"});
     TreeBuilder builder(2);
