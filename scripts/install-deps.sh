@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  qt6-translations-l10n
   # The installable program: icons rendered from SVG, the man page from
   # --help, the .deb with its library dependencies (dpkg-shlibdeps, file),
   # and the validators of the desktop entry and the metainfo.

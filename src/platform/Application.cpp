@@ -2,11 +2,22 @@
 
 #include "platform/MessageBox.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 #include <exception>
 
 namespace vantrel {
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) { }
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // The windows speak Japanese whatever the system's language, so Qt's own
+    // dialogs and buttons do too. Without the translation files they stay in
+    // English, which is no reason to refuse to start.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(translator);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

@@ -1,6 +1,7 @@
 #include "runs/TFMain.h"
 
 #include "platform/Application.h"
+#include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
 #include "platform/gui/JapaneseFonts.h"
 
@@ -32,7 +33,7 @@ QLabel* AddNamedLabel(QWidget* parent, const char* name, const char* caption, in
 TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::quit(); })
 {
     setObjectName(QStringLiteral("FMain"));
-    setWindowTitle(QStringLiteral("Cluster Analysis"));
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
     // The window is 501 x 318 pixels with its frame; this is its client area.
     move(192, 107);
     resize(493, 284);
