@@ -140,7 +140,8 @@ void MatrixInputForm::CalcButtonClick()
 void MatrixInputForm::SaveButtonClick()
 {
     FinishEditing();
-    const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
+    const std::optional<std::string> fileName =
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
     SaveMatrixDataFile(*fileName, StringGrid2->Store(), StringGrid1->Store());
@@ -163,10 +164,10 @@ void MatrixInputForm::WRCSVButtonClick()
     FinishEditing();
     // A cancel leaves the CSV filter on the dialog for the next plain save.
     const std::optional<std::string> fileName =
-        ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter, EnsureCsvExtension);
     if (!fileName)
         return;
-    ExportMatrixCsv(EnsureCsvExtension(*fileName), StringGrid2->Store(), StringGrid1->Store());
+    ExportMatrixCsv(*fileName, StringGrid2->Store(), StringGrid1->Store());
     CalcButton->setFocus();
 }
 

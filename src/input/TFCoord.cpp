@@ -144,7 +144,8 @@ void TFCoord::DelColButtonClick()
 void TFCoord::SaveButtonClick()
 {
     StringGrid1->FinishEditing();
-    const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
+    const std::optional<std::string> fileName =
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
     SaveAttributeDataFile(*fileName, StringGrid1->Store());
@@ -167,10 +168,10 @@ void TFCoord::WRCSVButtonClick()
     StringGrid1->FinishEditing();
     // A cancel leaves the CSV filter on the dialog for the next plain save.
     const std::optional<std::string> fileName =
-        ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter, EnsureCsvExtension);
     if (!fileName)
         return;
-    WriteAttributeCsv(EnsureCsvExtension(*fileName), StringGrid1->Store());
+    WriteAttributeCsv(*fileName, StringGrid1->Store());
 }
 
 void TFCoord::RDCSVButtonClick()
@@ -206,7 +207,9 @@ void TFCoord::EucStdButtonClick()
 void TFCoord::PressDistance(AttributeDistanceKind kind)
 {
     StringGrid1->FinishEditing();
-    const auto chooseReport = [this] { return ChooseFile(openDialog1_, this, "Output File", std::string()); };
+    const auto chooseReport = [this] {
+        return ChooseFileToWrite(openDialog1_, this, "Output File", std::string());
+    };
     try {
         if (!PressAttributeDistance(AttributeTable::TextsOf(StringGrid1->Store()), kind, Shared(),
                                     Attributes(), chooseReport, report_))

@@ -123,7 +123,7 @@ void TFMain::Run(RunKind kind)
             throw Error(NoDistancesMessage);
         reportFileName = fCoord_->OpenDialog1().FileName();
     } else {
-        const std::optional<std::string> chosen = ChooseFile(openDialog1_, this, "Output File");
+        const std::optional<std::string> chosen = ChooseFileToWrite(openDialog1_, this, "Output File");
         if (!chosen)
             return;
         reportFileName = *chosen;
