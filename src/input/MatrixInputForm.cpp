@@ -42,6 +42,8 @@ MatrixInputForm::MatrixInputForm(MatrixKind kind, const QString& caption, QWidge
     StringGrid1 = new StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(176, 0, 465, 417);
+    // Both grids show the same objects, whichever of them is scrolled.
+    LinkVerticalScrolling(*StringGrid1, *StringGrid2);
 
     const auto addButton = [this](const char* name, const char* caption, int top) {
         return AddNamedButton(this, name, caption, {ButtonLeft, top, ButtonWidth, ButtonHeight});

@@ -1,10 +1,14 @@
 #include "platform/StringGrid.h"
 
+#include "platform/FrozenCells.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 
 #include <algorithm>
+#include <memory>
 
 namespace vantrel {
 
@@ -29,9 +33,12 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new CellSto
     // Tab moves on to the window's next control, not to the next cell.
     setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     SetRangeSelect(true);
     SetEditing(false);
     setFont(FontWithPixelHeight(FixedGothicFace(), 16));
+    frozen_ = new FrozenCells(*this);
 }
 
 void StringGrid::SetColCount(int columns)
@@ -135,6 +142,54 @@ void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& p
     if (current.isValid() && CellStoreModel::IsFixed(current.column(), current.row()) && ColCount() > 1 &&
         RowCount() > 1)
         SelectCell(std::max(current.column(), 1), std::max(current.row(), 1));
+}
+
+} // namespace vantrel
+
+namespace vantrel {
+
+void StringGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (!index.isValid() || !frozen_)
+        return;
+    // Scrolling goes whole rows and columns: step back until the cell is
+    // no longer under the fixed row or column.
+    QScrollBar* rows = verticalScrollBar();
+    while (index.row() > 0 && rows->value() > 0 && rowViewportPosition(index.row()) < frozen_->FrozenHeight())
+        rows->setValue(rows->value() - 1);
+    QScrollBar* columns = horizontalScrollBar();
+    while (index.column() > 0 && columns->value() > 0 &&
+           columnViewportPosition(index.column()) < frozen_->FrozenWidth())
+        columns->setValue(columns->value() - 1);
+}
+
+void StringGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (frozen_)
+        frozen_->Layout();
+}
+
+void LinkVerticalScrolling(StringGrid& leader, StringGrid& follower)
+{
+    auto linking = std::make_shared<bool>(false);
+    const auto follow = [linking](QScrollBar* from, QScrollBar* to) {
+        QObject::connect(from, &QScrollBar::valueChanged, to, [linking, to](int value) {
+            if (*linking)
+                return;
+            const QScopedValueRollback<bool> guard(*linking, true);
+            to->setValue(value);
+        });
+    };
+    follow(leader.verticalScrollBar(), follower.verticalScrollBar());
+    follow(follower.verticalScrollBar(), leader.verticalScrollBar());
+    // A horizontal scroll bar takes height from the rows' area.
+    QObject::connect(leader.horizontalScrollBar(), &QScrollBar::rangeChanged, &follower,
+                     [&follower](int, int maximum) {
+                         follower.setHorizontalScrollBarPolicy(maximum > 0 ? Qt::ScrollBarAlwaysOn
+                                                                           : Qt::ScrollBarAsNeeded);
+                     });
 }
 
 } // namespace vantrel

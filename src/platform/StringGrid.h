@@ -15,10 +15,14 @@ struct GridCoord {
     bool operator==(const GridCoord&) const = default;
 };
 
+class FrozenCells;
+
 // A string grid: a table of text cells addressed [column, row] from 0, whose
 // row 0 and column 0 are fixed header cells drawn as ordinary, non-editable
-// cells in the header colour. Rows and columns have uniform default sizes
-// (24 and 64 pixels), so large grids scroll without per-row layout work.
+// cells in the header colour, which stay in view while the rest scrolls.
+// Rows and columns have uniform default sizes (24 and 64 pixels), so large
+// grids scroll without per-row layout work; scrolling goes a whole row or
+// column at a time.
 class StringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -56,14 +60,26 @@ public:
     void ChangeStore(const std::function<void(CellStore&)>& change);
 
     CellStoreModel* CellModel() const { return model_; }
+    const FrozenCells& Frozen() const { return *frozen_; }
+
+    // Keeps a scrolled-to cell clear of the fixed row and column.
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void updateGeometries() override;
 
 private:
     void RestoreSelection(GridCoord cell);
 
     CellStoreModel* model_;
+    FrozenCells* frozen_ = nullptr; // made once the model is set
 };
+
+// Scrolls the rows of two grids together, as the label grid and the matrix
+// grid of a matrix window show the same objects. Their visible rows match
+// when both have the same row heights and viewport heights; `follower`
+// shows a horizontal scroll bar whenever `leader` does, to keep them equal.
+void LinkVerticalScrolling(StringGrid& leader, StringGrid& follower);
 
 } // namespace vantrel

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -403,4 +405,22 @@ TEST(MatrixCsvButtons, FileOfMoreThanAThousandObjectsIsRefusedUntouched)
     EXPECT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(window.LabelTexts(), (Texts{"A", "B"}));
     EXPECT_EQ(window.ValueTexts(), (Texts{"1"}));
+}
+
+TEST(MatrixInputForm, BothGridsScrollTheSameObjectsIntoView)
+{
+    Window<TFDist> window;
+    window.Fill(std::vector<std::string>(1000, "label"), {});
+    QApplication::processEvents();
+    QScrollBar* labels = window.Labels->verticalScrollBar();
+    QScrollBar* matrix = window.Matrix->verticalScrollBar();
+    for (QScrollBar* scrolled : {matrix, labels}) {
+        for (int value : {500, scrolled->maximum(), 3}) {
+            scrolled->setValue(value);
+            EXPECT_EQ(labels->value(), matrix->value());
+            for (int y : {30, 200, 380})
+                EXPECT_EQ(window.Labels->rowAt(y), window.Matrix->rowAt(y)) << value << " " << y;
+        }
+    }
+    EXPECT_GT(labels->maximum(), 900);
 }
