@@ -1,6 +1,8 @@
 #include "platform/Application.h"
 
+#include "platform/CellEditor.h"
 #include "platform/MessageBox.h"
+#include "platform/core/Cp932.h"
 
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -33,6 +35,9 @@ void ShowCurrentException()
 {
     try {
         throw;
+    } catch (const CharacterError& error) {
+        // Named as typed, which the code page of the error box cannot show.
+        ShowWidgetMessage(RefusedCharacterText(error.Character()));
     } catch (const std::exception& error) {
         ShowErrorMessage(error.what());
     } catch (...) {

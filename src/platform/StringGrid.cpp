@@ -1,11 +1,16 @@
 #include "platform/StringGrid.h"
 
+#include "platform/CellEditor.h"
 #include "platform/FrozenCells.h"
+#include "platform/MessageBox.h"
+#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -35,6 +40,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new CellSto
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setItemDelegate(new CellEditorDelegate(this));
     SetRangeSelect(true);
     SetEditing(false);
     setFont(FontWithPixelHeight(FixedGothicFace(), 16));
@@ -88,15 +94,78 @@ void StringGrid::ShowEditor()
         edit(current);
 }
 
+QWidget* StringGrid::OpenEditor() const
+{
+    if (refused_)
+        return refused_;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? indexWidget(current) : nullptr;
+}
+
 void StringGrid::FinishEditing()
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
+    QWidget* editor = OpenEditor();
+    if (!editor)
         return;
-    if (QWidget* editor = indexWidget(current)) {
-        commitData(editor);
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        if (const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text())) {
+            refused_ = editor;
+            line->setSelection(refused->Position, refused->Length);
+            line->setFocus();
+            throw CharacterError(refused->Character);
+        }
     }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void StringGrid::commitData(QWidget* editor)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && FindRefusedCharacter(line->text())) {
+        refused_ = editor;
+        return;
+    }
+    if (editor == refused_)
+        refused_ = nullptr;
+    QTableView::commitData(editor);
+}
+
+void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Escape drops the edit, refused or not.
+    if (hint == QAbstractItemDelegate::RevertModelCache && editor == refused_)
+        refused_ = nullptr;
+    if (!editor || editor != refused_) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    // The editor stays open. When the focus merely went elsewhere, the text
+    // waits there; Enter, Tab or another cell bring the user back to it.
+    if (hint == QAbstractItemDelegate::NoHint && !changingCurrent_)
+        return;
+    if (!returnPending_) {
+        returnPending_ = true;
+        QTimer::singleShot(0, this, [this] { ReturnToRefusedEditor(); });
+    }
+}
+
+void StringGrid::ReturnToRefusedEditor()
+{
+    returnPending_ = false;
+    auto* line = qobject_cast<QLineEdit*>(refused_.data());
+    if (!line)
+        return;
+    const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text());
+    if (!refused)
+        return;
+    const auto [column, row] = CellEditorDelegate::CellOf(line);
+    if (SelectedCell() != GridCoord{column, row})
+        SelectCell(column, row);
+    line->setFocus();
+    line->setSelection(refused->Position, refused->Length);
+    ShowWidgetMessage(RefusedCharacterText(refused->Character), this);
+    if (refused_)
+        refused_->setFocus();
 }
 
 GridCoord StringGrid::SelectedCell() const
@@ -136,7 +205,10 @@ void StringGrid::RestoreSelection(GridCoord cell)
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QTableView::currentChanged(current, previous);
+    {
+        const QScopedValueRollback<bool> changing(changingCurrent_, true);
+        QTableView::currentChanged(current, previous);
+    }
     // Fixed cells are not selectable: a click on a header cell selects the
     // nearest ordinary cell, when the grid has one.
     if (current.isValid() && CellStoreModel::IsFixed(current.column(), current.row()) && ColCount() > 1 &&

@@ -2,6 +2,7 @@
 
 #include "platform/CellStoreModel.h"
 
+#include <QPointer>
 #include <QTableView>
 
 #include <functional>
@@ -23,6 +24,10 @@ class FrozenCells;
 // Rows and columns have uniform default sizes (24 and 64 pixels), so large
 // grids scroll without per-row layout work; scrolling goes a whole row or
 // column at a time.
+//
+// The cell editor takes text of any length. A text holding a character that
+// code page 932 cannot hold is not stored: the editor stays open with the
+// text as typed and the character selected, and a message names it.
 class StringGrid : public QTableView {
     Q_OBJECT
 public:
@@ -47,7 +52,8 @@ public:
     // Opens the cell editor on the selected cell.
     void ShowEditor();
     // Writes the text of an open cell editor into its cell and closes it,
-    // so that handlers read what the user typed.
+    // so that handlers read what the user typed. Throws CharacterError, the
+    // editor staying open, when the text cannot be stored.
     void FinishEditing();
 
     // The selected cell; {-1, -1} when nothing is selected.
@@ -67,13 +73,23 @@ public:
 
 protected:
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void updateGeometries() override;
 
 private:
     void RestoreSelection(GridCoord cell);
+    QWidget* OpenEditor() const;
+    // Brings the user back to an editor whose text was refused: its cell
+    // selected, the character selected in it, and the message.
+    void ReturnToRefusedEditor();
 
     CellStoreModel* model_;
     FrozenCells* frozen_ = nullptr; // made once the model is set
+    // The editor whose text was refused at its last commit; it stays open.
+    QPointer<QWidget> refused_;
+    bool changingCurrent_ = false;
+    bool returnPending_ = false;
 };
 
 // Scrolls the rows of two grids together, as the label grid and the matrix
