@@ -378,7 +378,8 @@ TEST(MatrixCsvButtons, CancelledExportLeavesItsFilterForTheNextPlainSave)
 TEST(MatrixCsvButtons, ShortDataLineIsAnErrorLeavingWhatWasImported)
 {
     ScratchDir dir;
-    WriteBytes(dir.File("bad.csv"), ",A,B,C\r\nA\r\nB,1\r\nC\r\n");
+    // Line 4 needs the pairs (3, 1) and (3, 2) and gives only the first.
+    WriteBytes(dir.File("bad.csv"), ",A,B,C\r\nA\r\nB,1\r\nC,2\r\n");
     MessageRecorder messages;
     FileDialogScript dialogs;
     dialogs.AddFileName(dir.File("bad.csv"));
@@ -387,6 +388,7 @@ TEST(MatrixCsvButtons, ShortDataLineIsAnErrorLeavingWhatWasImported)
     EXPECT_EQ(messages.Texts(MessageKind::Error).size(), 1u);
     EXPECT_EQ(window.LabelTexts(), (Texts{"A", "B", "C"}));
     EXPECT_EQ(window.Matrix->Cell(1, 2), "1");
+    EXPECT_EQ(window.Matrix->Cell(1, 3), "2");
     EXPECT_TRUE(window.form->isVisible());
 }
 
