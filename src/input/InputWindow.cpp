@@ -11,4 +11,10 @@ void InputWindow::closeEvent(QCloseEvent* event)
     emit Closed();
 }
 
+void InputWindow::CloseConfirmed()
+{
+    confirmed_ = true;
+    close();
+}
+
 } // namespace vantrel

@@ -136,7 +136,7 @@ void MatrixInputForm::CalcButtonClick()
         ShowMessage(error.what(), this);
         return;
     }
-    close();
+    CloseConfirmed();
 }
 
 void MatrixInputForm::SaveButtonClick()

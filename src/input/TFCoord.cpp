@@ -219,7 +219,7 @@ void TFCoord::PressDistance(AttributeDistanceKind kind)
         ShowMessage(error.what(), this);
         return;
     }
-    close();
+    CloseConfirmed();
 }
 
 } // namespace vantrel

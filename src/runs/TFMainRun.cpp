@@ -2,7 +2,6 @@
 // clustering, dendrogram, final message, end of the program.
 #include "runs/TFMain.h"
 
-#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "input/TFCoord.h"
 #include "input/TFDist.h"
@@ -105,6 +104,11 @@ void TFMain::Run(RunKind kind)
     // run's from now on, so that every way out closes it.
     if (kind == RunKind::Attribute)
         session.ReportFile = fCoord_->TakeReport();
+    // A window closed without its input confirmed leaves the run nothing the
+    // user confirmed to work on (the shared data may hold an earlier run's
+    // input): the run ends quietly.
+    if (!input.Confirmed())
+        return;
     ExitButton->setFocus();
     repaint();
 
@@ -117,10 +121,7 @@ void TFMain::Run(RunKind kind)
 
     std::string reportFileName;
     if (kind == RunKind::Attribute) {
-        // The attribute window chose and created the report; without a
-        // completed distance button there is neither report nor distances.
-        if (!session.ReportFile || !session.ReportFile->IsOpen())
-            throw Error(NoDistancesMessage);
+        // The completed distance button chose and created the report.
         reportFileName = fCoord_->OpenDialog1().FileName();
     } else {
         const std::optional<std::string> chosen = ChooseFileToWrite(openDialog1_, this, "Output File");

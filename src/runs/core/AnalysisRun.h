@@ -24,11 +24,6 @@ std::optional<Linkage> LinkageFromItemIndex(int index);
 // The message of a run whose method list holds no item.
 inline const char* const DistTypeErrorMessage = "DistType Error";
 
-// The message of an attribute run whose window closed before any distance
-// button completed: without it the run would find no report to write to.
-inline const char* const NoDistancesMessage =
-    "No distances were computed: the attribute window was closed before a distance button completed.";
-
 // Appends the run's matrix section to the session's open ReportFile: the
 // typed dissimilarities, the typed similarities, or the computed distances
 // after the attribute window's echo. Throws Error when no report is open,
