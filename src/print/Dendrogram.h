@@ -67,12 +67,26 @@ DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRan
 void DrawBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
 void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
 
+// How a page's rows, one per object, fit its printable height: a row is
+// lost when its label does not end above the bottom. When rows are lost,
+// the largest font size at which all of them fit, 0 when none does.
+struct RowFit {
+    int Rows = 0;
+    int Lost = 0;
+    int LargestFittingSize = 0;
+};
+
+// Measures, on a canvas inside its job with the page's font size
+// `fontSize` set, how `rows` rows fit; leaves the canvas at that size.
+RowFit FitRows(Canvas& canvas, int rows, int fontSize);
+
 // One whole page for a tree of dissimilarities (leaves at level 0) or of
 // similarities (leaves at SimLeafHeight), captioned with the method of
-// `distType`. Throws Error when there is no tree.
-void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                     const std::string& fontSizeText, Canvas& canvas);
-void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                        const std::string& fontSizeText, Canvas& canvas);
+// `distType`. Nothing limits the page's height; the result says how its
+// rows fit. Throws Error when there is no tree.
+RowFit PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                       const std::string& fontSizeText, Canvas& canvas);
+RowFit PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                          const std::string& fontSizeText, Canvas& canvas);
 
 } // namespace vantrel

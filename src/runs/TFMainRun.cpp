@@ -134,9 +134,10 @@ void TFMain::Run(RunKind kind)
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
     std::string pdf;
-    CompleteRun(session, data, kind, *linkage, FontSizeText(),
-                [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); });
-    ShowMessage(FinalMessage(reportFileName, pdf), this);
+    const RowFit rows = CompleteRun(session, data, kind, *linkage, FontSizeText(), [&](const DrawPage& draw) {
+        pdf = PrintAfterDialog(this, draw, reportFileName);
+    });
+    ShowMessage(FinalMessage(reportFileName, pdf, rows), this);
     close();
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/Agglomeration.h"
 #include "engine/ClusterTree.h"
+#include "print/Dendrogram.h"
 
 #include <functional>
 #include <optional>
@@ -46,14 +47,16 @@ using PrintPage = std::function<void(const DrawPage&)>;
 // Without an open report (vantrel-batch without --report) nothing is
 // echoed; without `printPage` no page is made. DistType becomes the method.
 // The report is closed on every way out; a failure throws, with the report
-// keeping what was written.
-void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
-                 const std::string& fontSizeText, const PrintPage& printPage,
-                 const std::function<void(const ClusterTree&)>& useTree = {});
+// keeping what was written. Returns how the page's rows fit it.
+RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                   const std::string& fontSizeText, const PrintPage& printPage,
+                   const std::function<void(const ClusterTree&)>& useTree = {});
 
 // "Calculation ended. Output File = " and the report's name; when the
 // dendrogram went to a PDF file instead of a printer, a second line says
-// where it is.
-std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName);
+// where it is, and when rows fell below the page, a line says how many and
+// the largest font size at which all fit, or that none does.
+std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName,
+                         const RowFit& rows = {});
 
 } // namespace vantrel
