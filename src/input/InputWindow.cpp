@@ -1,5 +1,7 @@
 #include "input/InputWindow.h"
 
+#include "platform/Printer.h"
+
 #include <QCloseEvent>
 
 namespace vantrel {
@@ -15,6 +17,13 @@ void InputWindow::CloseConfirmed()
 {
     confirmed_ = true;
     close();
+}
+
+std::string InputWindow::PrintListing(const std::function<void()>& print)
+{
+    const PrintJobScope job(windowTitle().toStdString(), lastFile_);
+    print();
+    return Printer::Instance().LastPdfPath();
 }
 
 } // namespace vantrel

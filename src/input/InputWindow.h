@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <string>
+
 namespace vantrel {
 
 // An input window of a run: created with the application as owner, shown
@@ -16,6 +19,8 @@ public:
     // True once the input was confirmed (OK, or a completed distance
     // button) and the window closed for it.
     bool Confirmed() const { return confirmed_; }
+    // The data or CSV file the window last saved or loaded; empty before.
+    const std::string& LastFile() const { return lastFile_; }
 
 signals:
     void Closed();
@@ -24,9 +29,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Closes the window with its input confirmed.
     void CloseConfirmed();
+    // Notes a file saved or loaded, which its listings' PDF goes beside.
+    void NoteFile(std::string fileName) { lastFile_ = std::move(fileName); }
+    // Prints a listing of the window: the job is named after its caption.
+    // Returns where its PDF went, if it went to one.
+    std::string PrintListing(const std::function<void()>& print);
 
 private:
     bool confirmed_ = false;
+    std::string lastFile_;
 };
 
 } // namespace vantrel

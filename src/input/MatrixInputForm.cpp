@@ -147,6 +147,7 @@ void MatrixInputForm::SaveButtonClick()
     if (!fileName)
         return;
     SaveMatrixDataFile(*fileName, StringGrid2->Store(), StringGrid1->Store());
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -158,6 +159,7 @@ void MatrixInputForm::LoadButtonClick()
         return;
     ChangeBothGrids(
         [&fileName](CellStore& labels, CellStore& matrix) { LoadMatrixDataFile(*fileName, labels, matrix); });
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -170,6 +172,7 @@ void MatrixInputForm::WRCSVButtonClick()
     if (!fileName)
         return;
     ExportMatrixCsv(*fileName, StringGrid2->Store(), StringGrid1->Store());
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -182,6 +185,7 @@ void MatrixInputForm::RDCSVButtonClick()
         return;
     ChangeBothGrids(
         [&fileName](CellStore& labels, CellStore& matrix) { ImportMatrixCsv(*fileName, labels, matrix); });
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -189,8 +193,10 @@ void MatrixInputForm::PButtonClick()
 {
     FinishEditing();
     // Printed on the current printer without a dialog, as the grids stand.
-    PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store());
-    if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
+    const std::string pdf = PrintListing([this] {
+        PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store());
+    });
+    if (!pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
     CalcButton->setFocus();
 }

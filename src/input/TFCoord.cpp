@@ -149,6 +149,7 @@ void TFCoord::SaveButtonClick()
     if (!fileName)
         return;
     SaveAttributeDataFile(*fileName, StringGrid1->Store());
+    NoteFile(*fileName);
 }
 
 void TFCoord::LoadButtonClick()
@@ -161,6 +162,7 @@ void TFCoord::LoadButtonClick()
     if (!fileName)
         return;
     ChangeTable([&fileName](CellStore& cells) { LoadAttributeDataFile(*fileName, cells); });
+    NoteFile(*fileName);
 }
 
 void TFCoord::WRCSVButtonClick()
@@ -172,6 +174,7 @@ void TFCoord::WRCSVButtonClick()
     if (!fileName)
         return;
     WriteAttributeCsv(*fileName, StringGrid1->Store());
+    NoteFile(*fileName);
 }
 
 void TFCoord::RDCSVButtonClick()
@@ -182,14 +185,17 @@ void TFCoord::RDCSVButtonClick()
     if (!fileName)
         return;
     ChangeTable([&fileName](CellStore& cells) { ReadAttributeCsv(*fileName, cells); });
+    NoteFile(*fileName);
 }
 
 void TFCoord::PButtonClick()
 {
     StringGrid1->FinishEditing();
     // The dialog only chooses the printer: a cancel prints all the same.
-    const std::string pdf = PrintAfterDialog(
-        this, [this](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store()); });
+    const std::string pdf = PrintListing([this] {
+        PrintAfterDialog(this,
+                         [this](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store()); });
+    });
     if (!pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
 }

@@ -1,5 +1,6 @@
-// The run's page after the method and the report: the rows that fall below
-// it.
+// The run's page after the method and the report: where it goes and under
+// what job name, the rows that fall below it, and a job the print system
+// refuses.
 #include "RunTestSupport.h"
 
 #include "runs/core/AnalysisRun.h"
@@ -8,6 +9,25 @@ namespace vantrel::testing {
 namespace {
 
 using RunPageTest = MainWindowFixture;
+
+TEST_F(RunPageTest, PageGoesBesideTheReportUnderTheJobsNameAndTheFinalMessageSaysWhere)
+{
+    Printer::Instance().SetTestCanvas(nullptr);
+    const std::string report = Path("report.txt");
+    dialogs.AddFileName(report);
+    printDialogs.AddPrintToSuggestedFile();
+
+    PressMatrixRun("DistButton", "3\r\nA\r\nB\r\nC\r\n1\r\n4\r\n2.5\r\n");
+    Printer::Instance().SetOutputFileName({});
+
+    EXPECT_TRUE(Errors().empty()) << Errors().front();
+    ASSERT_EQ(printDialogs.ShownDialogs().size(), 1u);
+    EXPECT_EQ(printDialogs.ShownDialogs()[0].JobName, "Vantrel - report.txt");
+    EXPECT_EQ(printDialogs.ShownDialogs()[0].OutputFile, report + ".pdf");
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Calculation ended. Output File = " + report +
+                                                   "\nDendrogram (PDF) = " + report + ".pdf"});
+    EXPECT_EQ(ReadBytes(report + ".pdf").rfind("%PDF", 0), 0u);
+}
 
 TEST_F(RunPageTest, RowsBelowThePageAreToldInTheFinalMessage)
 {
@@ -29,6 +49,23 @@ TEST_F(RunPageTest, RowsBelowThePageAreToldInTheFinalMessage)
         FinalMessage("r", "", {30, 10, 7}),
         "Calculation ended. Output File = r\nRows below the page: 10 of 30 (largest font size that fits them "
         "all: 7)");
+}
+
+TEST_F(RunPageTest, AJobThePrintSystemRefusesEndsTheRunInAnErrorNotTheFinalMessage)
+{
+    Printer::Instance().SetTestRefusal(
+        std::pair<std::string, std::string>("Office", "Destination \"Office\" is not accepting jobs."));
+    const std::string report = Path("refused.txt");
+    dialogs.AddFileName(report);
+    PressMatrixRun("DistButton", "2\r\nA\r\nB\r\n1\r\n");
+    Printer::Instance().SetTestRefusal(std::nullopt);
+
+    EXPECT_EQ(Errors(), std::vector<std::string>{JobRefusedText("Office", "Destination \"Office\" is not "
+                                                                          "accepting jobs.")});
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Session().ReportFile, nullptr);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(quitRequests, 0);
 }
 
 } // namespace

@@ -1,11 +1,8 @@
 // The wait for the input window: the main window stays usable, no second run
-// can start inside the first, and closing the main window ends the wait.
+// can start inside the first, closing the main window ends the wait, and an
+// input window closed without confirming abandons its run.
 #include "RunTestSupport.h"
 
-#include "platform/core/Cp932.h"
-#include "runs/core/AnalysisRun.h"
-
-#include <QFile>
 #include <QWindow>
 
 namespace vantrel::testing {
@@ -164,24 +161,6 @@ TEST_F(RunWaitTest, WindowClosedUnconfirmedNeverRunsOnAnEarlierRunsData)
     EXPECT_TRUE(canvas.Commands().empty());
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(quitRequests, 0);
-}
-
-TEST_F(RunWaitTest, PageWrittenToAFileIsNamedInTheFinalMessage)
-{
-    Printer::Instance().SetTestCanvas(nullptr);
-    const std::string report = Path("report.txt");
-    const std::string pdf = Path("tree.pdf");
-    dialogs.AddFileName(report);
-    printDialogs.AddPrintToFile(pdf);
-
-    PressMatrixRun("DistButton", "3\r\nA\r\nB\r\nC\r\n1\r\n4\r\n2.5\r\n");
-    Printer::Instance().SetOutputFileName({});
-
-    EXPECT_TRUE(Errors().empty()) << Errors().front();
-    EXPECT_EQ(Messages(), std::vector<std::string>{FinalMessage(report, pdf)});
-    EXPECT_EQ(FinalMessage(report, pdf),
-              "Calculation ended. Output File = " + report + "\nDendrogram (PDF) = " + pdf);
-    EXPECT_EQ(ReadBytes(pdf).rfind("%PDF", 0), 0u);
 }
 
 } // namespace
