@@ -70,8 +70,9 @@ public:
                         Cp932ForMessage(printer_.systemPrinter_->printerName().toStdString()) + ".");
         }
         if (systemJob_) {
-            if (const std::optional<std::string> reason = LastJobRefusal())
-                throw Error(JobRefusedText(printer_.systemPrinter_->printerName().toStdString(), *reason));
+            const std::string name = printer_.systemPrinter_->printerName().toStdString();
+            if (const std::optional<std::string> reason = LastJobRefusal(name))
+                throw Error(JobRefusedText(name, *reason));
         }
     }
 
