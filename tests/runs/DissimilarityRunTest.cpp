@@ -231,10 +231,7 @@ TEST_F(DissimilarityRunTest, ReportThatCannotBeWrittenIsAnErrorNotTheFinalMessag
         ASSERT_EQ(Errors().size(), 1u);
         EXPECT_NE(Errors()[0].find(c.fileName), std::string::npos) << Errors()[0];
         EXPECT_NE(Errors()[0].find(c.reason), std::string::npos) << Errors()[0];
-        EXPECT_TRUE(Messages().empty());
-        EXPECT_EQ(Session().ReportFile, nullptr);
-        EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(quitRequests, 0);
+        ExpectStoppedByError();
     }
 }
 

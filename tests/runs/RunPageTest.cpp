@@ -62,10 +62,7 @@ TEST_F(RunPageTest, AJobThePrintSystemRefusesEndsTheRunInAnErrorNotTheFinalMessa
 
     EXPECT_EQ(Errors(), std::vector<std::string>{JobRefusedText("Office", "Destination \"Office\" is not "
                                                                           "accepting jobs.")});
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Session().ReportFile, nullptr);
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(quitRequests, 0);
+    ExpectStoppedByError();
 }
 
 } // namespace
