@@ -32,7 +32,6 @@ protected:
     void TearDown() override
     {
         Printer::Instance().SetTestCanvas(nullptr);
-        Printer::Instance().SetTestRefusal(std::nullopt);
         Printer::Instance().SetOutputFileName({});
         Printer::Instance().SetDocumentFileName({});
         fs::remove_all(dir_);
@@ -166,24 +165,6 @@ TEST_F(PrinterTest, JobsAreNamedAndTheDialogShowsWhereTheirPdfGoes)
         << listing;
     EXPECT_EQ(Printer::Instance().JobName(), "");
     EXPECT_EQ(Printer::Instance().DocumentFileName(), "");
-}
-
-TEST_F(PrinterTest, AJobThePrintSystemRefusesIsAnErrorNamingThePrinterAndWhy)
-{
-    RecordingCanvas recording;
-    Printer::Instance().SetTestCanvas(&recording);
-    Printer::Instance().SetTestRefusal(
-        std::pair<std::string, std::string>("Office", "Destination \"Office\" is not accepting jobs."));
-    try {
-        PrintSmallPage();
-        ADD_FAILURE() << "no error";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "The printer Office refused the print job: Destination \"Office\" is not "
-                                   "accepting jobs.");
-    }
-    Printer::Instance().SetTestRefusal(std::nullopt);
-    PrintSmallPage();
-    EXPECT_EQ(recording.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
 }
 
 TEST_F(PrinterTest, AnUnwritablePdfIsAnError)

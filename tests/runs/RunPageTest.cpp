@@ -60,8 +60,8 @@ TEST_F(RunPageTest, AJobThePrintSystemRefusesEndsTheRunInAnErrorNotTheFinalMessa
     PressMatrixRun("DistButton", "2\r\nA\r\nB\r\n1\r\n");
     Printer::Instance().SetTestRefusal(std::nullopt);
 
-    EXPECT_EQ(Errors(), std::vector<std::string>{JobRefusedText("Office", "Destination \"Office\" is not "
-                                                                          "accepting jobs.")});
+    EXPECT_EQ(Errors(), std::vector<std::string>{"The printer Office refused the print job: Destination "
+                                                 "\"Office\" is not accepting jobs."});
     ExpectStoppedByError();
 }
 
