@@ -10,6 +10,9 @@ packages=(
   qt6-svg-dev
   libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
+  qt6-translations-l10n
+  # The print system's own answer to a job (a queue that refuses it).
+  libcups2-dev
   # The installable program: icons rendered from SVG, the man page from
   # --help, the .deb with its library dependencies (dpkg-shlibdeps, file),
   # and the validators of the desktop entry and the metainfo.

@@ -43,6 +43,8 @@ MatrixInputForm::MatrixInputForm(MatrixKind kind, const QString& caption, QWidge
     StringGrid1 = new StringGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
     StringGrid1->setGeometry(176, 0, 465, 417);
+    // Both grids show the same objects, whichever of them is scrolled.
+    LinkVerticalScrolling(*StringGrid1, *StringGrid2);
 
     const auto addButton = [this](const char* name, const char* caption, int top) {
         return AddNamedButton(this, name, caption, {ButtonLeft, top, ButtonWidth, ButtonHeight});
@@ -138,19 +140,21 @@ void MatrixInputForm::CalcButtonClick()
         ShowMessage(error.what(), this);
         return;
     }
-    close();
+    CloseConfirmed();
 }
 
 void MatrixInputForm::SaveButtonClick()
 {
     FinishEditing();
-    const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
+    const std::optional<std::string> fileName =
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
     if (!RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
             SaveMatrixDataFile(*fileName, StringGrid2->Store(), StringGrid1->Store(), progress);
         }))
         return;
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -166,6 +170,7 @@ void MatrixInputForm::LoadButtonClick()
             });
         }))
         return;
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -174,14 +179,14 @@ void MatrixInputForm::WRCSVButtonClick()
     FinishEditing();
     // A cancel leaves the CSV filter on the dialog for the next plain save.
     const std::optional<std::string> fileName =
-        ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter, EnsureCsvExtension);
     if (!fileName)
         return;
-    const std::string csvName = EnsureCsvExtension(*fileName);
-    if (!RunWithProgress(this, SavingCancelledText(csvName), [&](Progress& progress) {
-            ExportMatrixCsv(csvName, StringGrid2->Store(), StringGrid1->Store(), progress);
+    if (!RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
+            ExportMatrixCsv(*fileName, StringGrid2->Store(), StringGrid1->Store(), progress);
         }))
         return;
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -198,6 +203,7 @@ void MatrixInputForm::RDCSVButtonClick()
             });
         }))
         return;
+    NoteFile(*fileName);
     CalcButton->setFocus();
 }
 
@@ -205,12 +211,15 @@ void MatrixInputForm::PButtonClick()
 {
     FinishEditing();
     // Printed on the current printer without a dialog, as the grids stand.
-    if (!RunWithProgress(this, PrintingCancelledText(), [this](Progress& progress) {
-            PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store(),
-                               progress);
+    std::string pdf;
+    if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
+            pdf = PrintListing([&] {
+                PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store(),
+                                   progress);
+            });
         }))
         return;
-    if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
+    if (!pdf.empty())
         ShowMessage(PrintedToFileText(pdf), this);
     CalcButton->setFocus();
 }

@@ -145,12 +145,15 @@ void TFCoord::DelColButtonClick()
 void TFCoord::SaveButtonClick()
 {
     StringGrid1->FinishEditing();
-    const std::optional<std::string> fileName = ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle));
+    const std::optional<std::string> fileName =
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle));
     if (!fileName)
         return;
-    RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
-        SaveAttributeDataFile(*fileName, StringGrid1->Store(), progress);
-    });
+    if (!RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
+            SaveAttributeDataFile(*fileName, StringGrid1->Store(), progress);
+        }))
+        return;
+    NoteFile(*fileName);
 }
 
 void TFCoord::LoadButtonClick()
@@ -162,9 +165,11 @@ void TFCoord::LoadButtonClick()
         ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), std::string());
     if (!fileName)
         return;
-    RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
-        ChangeTable([&](CellStore& cells) { LoadAttributeDataFile(*fileName, cells, progress); });
-    });
+    if (!RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
+            ChangeTable([&](CellStore& cells) { LoadAttributeDataFile(*fileName, cells, progress); });
+        }))
+        return;
+    NoteFile(*fileName);
 }
 
 void TFCoord::WRCSVButtonClick()
@@ -172,12 +177,14 @@ void TFCoord::WRCSVButtonClick()
     StringGrid1->FinishEditing();
     // A cancel leaves the CSV filter on the dialog for the next plain save.
     const std::optional<std::string> fileName =
-        ChooseFile(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
+        ChooseFileToWrite(saveDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter, EnsureCsvExtension);
     if (!fileName)
         return;
-    const std::string csvName = EnsureCsvExtension(*fileName);
-    RunWithProgress(this, SavingCancelledText(csvName),
-                    [&](Progress& progress) { WriteAttributeCsv(csvName, StringGrid1->Store(), progress); });
+    if (!RunWithProgress(this, SavingCancelledText(*fileName), [&](Progress& progress) {
+            WriteAttributeCsv(*fileName, StringGrid1->Store(), progress);
+        }))
+        return;
+    NoteFile(*fileName);
 }
 
 void TFCoord::RDCSVButtonClick()
@@ -187,9 +194,11 @@ void TFCoord::RDCSVButtonClick()
         ChooseFile(openDialog1_, this, Sjis(InputFileDialogTitle), CsvFileFilter);
     if (!fileName)
         return;
-    RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
-        ChangeTable([&](CellStore& cells) { ReadAttributeCsv(*fileName, cells, progress); });
-    });
+    if (!RunWithProgress(this, LoadingCancelledText(*fileName), [&](Progress& progress) {
+            ChangeTable([&](CellStore& cells) { ReadAttributeCsv(*fileName, cells, progress); });
+        }))
+        return;
+    NoteFile(*fileName);
 }
 
 void TFCoord::PButtonClick()
@@ -198,8 +207,10 @@ void TFCoord::PButtonClick()
     // The dialog only chooses the printer: a cancel prints all the same.
     std::string pdf;
     if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
-            pdf = PrintAfterDialog(
-                this, [&](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store(), progress); });
+            pdf = PrintListing([&] {
+                PrintAfterDialog(
+                    this, [&](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store(), progress); });
+            });
         }))
         return;
     if (!pdf.empty())
@@ -221,7 +232,7 @@ void TFCoord::PressDistance(AttributeDistanceKind kind)
     StringGrid1->FinishEditing();
     std::string reportFileName;
     const auto chooseReport = [&] {
-        std::optional<std::string> chosen = ChooseFile(openDialog1_, this, "Output File", std::string());
+        std::optional<std::string> chosen = ChooseFileToWrite(openDialog1_, this, "Output File", std::string());
         reportFileName = chosen.value_or(std::string());
         return chosen;
     };
@@ -241,7 +252,7 @@ void TFCoord::PressDistance(AttributeDistanceKind kind)
         ShowMessage(error.what(), this);
         return;
     }
-    close();
+    CloseConfirmed();
 }
 
 } // namespace vantrel

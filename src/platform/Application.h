@@ -6,9 +6,10 @@
 
 namespace vantrel {
 
-// The application object. An exception that leaves an event handler is
-// caught here, once, and its text shown in the error box; the window it came
-// from stays open and usable.
+// The application object. It loads Qt's Japanese texts before any window
+// exists. An exception that leaves an event handler is caught here, once,
+// and its text shown in the error box; the window it came from stays open
+// and usable.
 class Application : public QApplication {
     Q_OBJECT
 public:

@@ -1,6 +1,6 @@
 #include "platform/CellStoreModel.h"
 
-#include "common/Errors.h"
+#include "platform/CellEditor.h"
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
 
@@ -65,20 +65,20 @@ bool CellStoreModel::setData(const QModelIndex& index, const QVariant& value, in
 {
     if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    const std::string utf8 = value.toString().toStdString();
-    std::string bytes;
-    try {
-        bytes = Cp932FromUtf8(utf8);
-    } catch (const CharacterError& error) {
-        const QString message =
-            QStringLiteral("The character \"%1\" (%2) cannot be stored in Shift-JIS (code page 932)")
-                .arg(QString::fromStdString(error.Character()),
-                     QString::fromStdString(CodePointText(error.Character())));
+    const QString text = value.toString();
+    // An edit that changed nothing keeps the cell's bytes: characters with
+    // two forms in code page 932 would otherwise come back in the other one.
+    if (text == data(index, Qt::EditRole).toString())
+        return true;
+    const std::optional<std::string> bytes = TryCp932FromUtf8(text.toStdString());
+    if (!bytes) {
+        const std::optional<RefusedCharacter> refused = FindRefusedCharacter(text);
+        const QString message = RefusedCharacterText(refused ? refused->Character : std::string());
         // Shown once the editor has closed, not from inside its commit.
         QTimer::singleShot(0, this, [message] { ShowWidgetMessage(message); });
         return false;
     }
-    SetCell(index.column(), index.row(), bytes);
+    SetCell(index.column(), index.row(), *bytes);
     return true;
 }
 

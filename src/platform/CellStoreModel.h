@@ -11,8 +11,9 @@ namespace vantrel {
 // The item model of a string grid: answers every question from a CellStore,
 // so a 1001 x 1001 grid holds a million strings and no item objects. Row 0
 // and column 0 are the fixed cells: shown in the header colour and never
-// editable. Texts go in and out as code page 932 bytes; a typed character
-// that code page 932 cannot hold refuses the whole edit with a message.
+// editable. Texts go in and out as code page 932 bytes; a text holding a
+// character that code page 932 cannot hold is refused with a message, and
+// a text that did not change leaves the cell's bytes alone.
 class CellStoreModel : public QAbstractTableModel {
     Q_OBJECT
 public:

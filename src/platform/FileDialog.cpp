@@ -1,9 +1,12 @@
 #include "platform/FileDialog.h"
 
 #include "platform/MessageBox.h"
+#include "platform/core/Cp932.h"
 
 #include <QFile>
 #include <QFileDialog>
+
+#include <filesystem>
 
 namespace vantrel {
 
@@ -98,18 +101,56 @@ bool FileDialog::Execute(QWidget* parent)
     return true;
 }
 
+namespace {
+
+std::optional<std::string> ShowWithName(FileDialog& dialog, QWidget* parent, const std::string& title,
+                                        const std::optional<std::string>& filter, std::string fileName)
+{
+    dialog.SetTitle(title);
+    if (filter)
+        dialog.SetFilter(*filter);
+    dialog.SetFileName(std::move(fileName));
+    if (!dialog.Execute(parent))
+        return std::nullopt;
+    return dialog.FileName();
+}
+
+} // namespace
+
 std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::string title,
                                       std::optional<std::string> filter)
 {
-    dialog.SetTitle(std::move(title));
-    if (filter)
-        dialog.SetFilter(*filter);
-    dialog.SetFileName({});
-    if (!dialog.Execute(parent))
-        return std::nullopt;
-    if (filter)
+    std::optional<std::string> chosen = ShowWithName(dialog, parent, title, filter, {});
+    if (chosen && filter)
         dialog.SetFilter({});
-    return dialog.FileName();
+    return chosen;
+}
+
+std::optional<std::string> ChooseFileToWrite(FileDialog& dialog, QWidget* parent, std::string title,
+                                             std::optional<std::string> filter,
+                                             const std::function<std::string(const std::string&)>& target)
+{
+    std::string shown;
+    for (;;) {
+        const std::optional<std::string> chosen = ShowWithName(dialog, parent, title, filter, shown);
+        if (!chosen)
+            return std::nullopt;
+        std::string written = target ? target(*chosen) : *chosen;
+        std::error_code error;
+        const auto status = std::filesystem::status(written, error);
+        if (!std::filesystem::exists(status) || std::filesystem::is_directory(status) ||
+            AskQuestion(ReplaceFileQuestion(written), parent)) {
+            if (filter)
+                dialog.SetFilter({});
+            return written;
+        }
+        shown = *chosen;
+    }
+}
+
+std::string ReplaceFileQuestion(const std::string& fileName)
+{
+    return Cp932ForMessage(fileName) + " already exists.\nDo you want to replace it?";
 }
 
 FileDialogScript::FileDialogScript() : outer_(currentScript)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -49,6 +50,19 @@ private:
 // choice; a cancel leaves it on the dialog for its next use.
 std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::string title,
                                       std::optional<std::string> filter = std::nullopt);
+
+// One use of a dialog that names a file to be written: as ChooseFile, and
+// when the file to be written exists, asks whether to replace it; No shows
+// the dialog again with the chosen name. `target` gives the file a chosen
+// name stands for (a name with its extension added), the name itself when
+// not given. Returns the file to write.
+std::optional<std::string>
+ChooseFileToWrite(FileDialog& dialog, QWidget* parent, std::string title,
+                  std::optional<std::string> filter = std::nullopt,
+                  const std::function<std::string(const std::string&)>& target = {});
+
+// "... already exists." and the question whether to replace it.
+std::string ReplaceFileQuestion(const std::string& fileName);
 
 // The filter in Qt's form, "Description (patterns);;...". A description that
 // already ends in its own "(...)" takes the pattern into that group.

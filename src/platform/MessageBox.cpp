@@ -2,7 +2,6 @@
 
 #include "platform/core/Cp932.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace vantrel {
@@ -23,9 +22,7 @@ void Show(MessageKind kind, const QString& text, QWidget* parent)
         Record({kind, Cp932ForMessage(text.toStdString())});
         return;
     }
-    QMessageBox box(kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
-                    QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
-    box.exec();
+    MakeMessageBox(kind, text, parent)->exec();
 }
 
 void Show(MessageKind kind, const std::string& text, QWidget* parent)
@@ -42,6 +39,34 @@ void Show(MessageKind kind, const std::string& text, QWidget* parent)
 void Record(const ShownMessage& message)
 {
     currentRecorder->messages_.push_back(message);
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(MessageKind kind, const QString& text, QWidget* parent)
+{
+    const QMessageBox::Icon icon = kind == MessageKind::Error      ? QMessageBox::Critical
+                                   : kind == MessageKind::Question ? QMessageBox::Question
+                                                                   : QMessageBox::NoIcon;
+    const QMessageBox::StandardButtons buttons =
+        kind == MessageKind::Question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
+    auto box = std::make_unique<QMessageBox>(icon, QString::fromLatin1(ProgramTitle), text, buttons, parent);
+    if (kind == MessageKind::Question)
+        box->setDefaultButton(QMessageBox::No);
+    return box;
+}
+
+bool AskQuestion(const std::string& text, QWidget* parent)
+{
+    if (currentRecorder) {
+        Record({MessageKind::Question, text});
+        std::deque<bool>& answers = currentRecorder->answers_;
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.pop_front();
+        return yes;
+    }
+    return MakeMessageBox(MessageKind::Question, MessageTextToQString(text), parent)->exec() ==
+           QMessageBox::Yes;
 }
 
 QString MessageTextToQString(const std::string& text)

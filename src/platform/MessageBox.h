@@ -2,18 +2,24 @@
 
 #include <QString>
 
+#include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+class QMessageBox;
 class QWidget;
 
 namespace vantrel {
 
-// The two kinds of box the program shows: a plain message with an OK button
-// (handlers' own messages) and the application's error box (an exception
-// that left a handler).
-enum class MessageKind { Message, Error };
+// The title of every box: the program's title, as its main window shows it.
+inline constexpr const char* ProgramTitle = "Cluster Analysis";
+
+// The kinds of box the program shows: a plain message with an OK button
+// (handlers' own messages), the application's error box (an exception that
+// left a handler), and a question answered yes or no.
+enum class MessageKind { Message, Error, Question };
 
 struct ShownMessage {
     MessageKind Kind;
@@ -32,12 +38,20 @@ void ShowWidgetMessage(const QString& text, QWidget* parent = nullptr);
 // handler, with an error icon.
 void ShowErrorMessage(const std::string& text, QWidget* parent = nullptr);
 
+// Asks `text` (code page 932) with the buttons Yes and No, No being the
+// default; true when the user answers Yes.
+bool AskQuestion(const std::string& text, QWidget* parent = nullptr);
+
+// The box of a kind as it would be shown, not yet shown.
+std::unique_ptr<QMessageBox> MakeMessageBox(MessageKind kind, const QString& text, QWidget* parent);
+
 // The text of a message (code page 932) as it appears on screen.
 QString MessageTextToQString(const std::string& text);
 
 // Test seam: while a recorder is installed, boxes are not shown; each one is
-// appended to the recorder's list instead. Recorders nest; the innermost
-// one receives the messages.
+// appended to the recorder's list instead, and a question takes the next
+// answer given with AddAnswer (No when none is left). Recorders nest; the
+// innermost one receives the messages.
 class MessageRecorder {
 public:
     MessageRecorder();
@@ -49,10 +63,13 @@ public:
     // Texts of the messages of one kind, in the order shown.
     std::vector<std::string> Texts(MessageKind kind) const;
     void Clear() { messages_.clear(); }
+    void AddAnswer(bool yes) { answers_.push_back(yes); }
 
 private:
     friend void Record(const ShownMessage& message);
+    friend bool AskQuestion(const std::string& text, QWidget* parent);
     std::vector<ShownMessage> messages_;
+    std::deque<bool> answers_;
     MessageRecorder* outer_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <string>
+#include <vector>
 
 class QWidget;
 
@@ -9,7 +10,8 @@ namespace vantrel {
 
 // The print dialog: the user chooses the printer (or printing to a PDF
 // file), which becomes the current printer of Printer::Instance(). Callers
-// ignore the answer: the page is printed either way.
+// ignore the answer: the page is printed either way. Its output file field
+// shows where the next job's PDF goes (Printer::PdfPathForNextJob).
 class PrintDialog {
 public:
     // Shows the dialog modally; true when the user confirmed.
@@ -30,17 +32,26 @@ public:
     void AddCancel() { answers_.push_back({false, {}}); }
     // The user confirms with "print to file" and this file name.
     void AddPrintToFile(std::string fileName) { answers_.push_back({true, std::move(fileName)}); }
+    // The user confirms with "print to file" and the name the field shows.
+    void AddPrintToSuggestedFile() { answers_.push_back({true, {}, true}); }
 
-    int ShownCount() const { return shown_; }
+    int ShownCount() const { return static_cast<int>(shown_.size()); }
+    // Each dialog shown: the job it was for and the PDF its field showed.
+    struct Shown {
+        std::string JobName;
+        std::string OutputFile;
+    };
+    const std::vector<Shown>& ShownDialogs() const { return shown_; }
 
 private:
     friend class PrintDialog;
     struct Answer {
         bool Confirmed;
         std::string FileName;
+        bool Suggested = false;
     };
     std::deque<Answer> answers_;
-    int shown_ = 0;
+    std::vector<Shown> shown_;
     PrintDialogScript* outer_;
 };
 

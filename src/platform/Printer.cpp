@@ -2,17 +2,25 @@
 
 #include "common/Errors.h"
 #include "platform/PrintDialog.h"
+#include "platform/PrintQueue.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/PageFile.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
 namespace vantrel {
+namespace {
+
+// The first part of every job's name in a print queue.
+constexpr const char* ProgramName = "Vantrel";
+
+} // namespace
 
 // Forwards to the painter canvas, choosing each job's device at BeginDoc.
 class Printer::JobCanvas : public Canvas {
@@ -28,15 +36,19 @@ public:
         }
         pageFile_.reset();
         pdfPath_.clear();
-        if (HasSystemPrinters() && printer_.outputFileName_.empty()) {
+        systemJob_ = HasSystemPrinters() && !printer_.toFile_;
+        if (systemJob_) {
             QPrinter& system = printer_.SystemPrinter();
             system.setOutputFormat(QPrinter::NativeFormat);
+            system.setDocName(QString::fromStdString(printer_.jobName_));
             painter_.SetDevice(&system, &system);
         } else {
             pdfPath_ = printer_.PdfPathForNextJob();
             pageFile_ = std::make_unique<PageFile>(pdfPath_, PageFile::Format::Pdf);
             pageFile_->Attach(painter_);
         }
+        // A file named in the dialog is for the job after it only.
+        printer_.outputFileName_.clear();
         painter_.BeginDoc();
     }
 
@@ -44,6 +56,8 @@ public:
     {
         if (test_) {
             test_->EndDoc();
+            if (printer_.testRefusal_)
+                throw Error(JobRefusedText(printer_.testRefusal_->first, printer_.testRefusal_->second));
             return;
         }
         painter_.EndDoc();
@@ -54,6 +68,11 @@ public:
         } else if (printer_.systemPrinter_ && printer_.systemPrinter_->printerState() == QPrinter::Error) {
             throw Error("The page could not be printed on " +
                         Cp932ForMessage(printer_.systemPrinter_->printerName().toStdString()) + ".");
+        }
+        if (systemJob_) {
+            const std::string name = printer_.systemPrinter_->printerName().toStdString();
+            if (const std::optional<std::string> reason = LastJobRefusal(name))
+                throw Error(JobRefusedText(name, *reason));
         }
     }
 
@@ -104,6 +123,7 @@ private:
     PainterCanvas painter_;
     std::unique_ptr<PageFile> pageFile_;
     std::string pdfPath_;
+    bool systemJob_ = false;
     Canvas* test_ = nullptr;
 };
 
@@ -135,6 +155,7 @@ QPrinter& Printer::SystemPrinter()
 
 void Printer::SetOutputFileName(std::string fileName)
 {
+    toFile_ = !fileName.empty();
     outputFileName_ = std::move(fileName);
 }
 
@@ -157,16 +178,43 @@ void Printer::SetTestCanvas(Canvas* canvas)
     canvas_->SetTest(canvas);
 }
 
+void Printer::SetTestRefusal(std::optional<std::pair<std::string, std::string>> printerAndReason)
+{
+    testRefusal_ = std::move(printerAndReason);
+}
+
+std::string JobRefusedText(const std::string& printerName, const std::string& reason)
+{
+    return "The printer " + Cp932ForMessage(printerName) +
+           " refused the print job: " + Cp932ForMessage(reason);
+}
+
+PrintJobScope::PrintJobScope(const std::string& what, std::string documentFileName)
+    : previousName_(Printer::Instance().JobName()), previousDocument_(Printer::Instance().DocumentFileName())
+{
+    Printer::Instance().SetJobName(ProgramName + std::string(" - ") + what);
+    Printer::Instance().SetDocumentFileName(std::move(documentFileName));
+}
+
+PrintJobScope::~PrintJobScope()
+{
+    Printer::Instance().SetJobName(std::move(previousName_));
+    Printer::Instance().SetDocumentFileName(std::move(previousDocument_));
+}
+
 std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
                              const std::string& documentFileName)
 {
+    // The document is known before the dialog, whose file field shows
+    // where its PDF would go.
+    std::optional<PrintJobScope> job;
+    if (!documentFileName.empty())
+        job.emplace(QFileInfo(QFile::decodeName(QByteArray::fromStdString(documentFileName)))
+                        .fileName()
+                        .toStdString(),
+                    documentFileName);
     PrintDialog::Execute(parent);
     Printer& printer = Printer::Instance();
-    struct DocumentName {
-        Printer& printer;
-        ~DocumentName() { printer.SetDocumentFileName({}); }
-    } document{printer};
-    printer.SetDocumentFileName(documentFileName);
     draw(printer.GetCanvas());
     return printer.LastPdfPath();
 }

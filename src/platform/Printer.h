@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QPrinter;
@@ -16,11 +17,14 @@ namespace vantrel {
 //
 // Where a job goes: to the system printer the print dialog chose; to a PDF
 // file when the machine has no printer or the user chose to print to a file.
-// The PDF goes to the file named in the dialog, else next to the document
-// the job belongs to (its name + ".pdf": the run's report), else to a
-// time-stamped file in the user's documents folder. LastPdfPath() tells the
-// caller where, to tell the user. A PDF that cannot be written throws
-// IoError: printing never fails silently.
+// The PDF goes to the file named in the dialog for the job after it, else
+// next to the document the job belongs to (its name + ".pdf": the run's
+// report, the file a window last saved or loaded), else to a time-stamped
+// file in the user's documents folder; the dialog's file field suggests
+// that place. LastPdfPath() tells the caller where, to tell the user. A PDF
+// that cannot be written throws IoError, and a job the print system refuses
+// throws Error naming the printer and its reason: printing never fails
+// silently. Jobs carry a name (JobName) that print queues show.
 class Printer {
 public:
     static Printer& Instance();
@@ -33,14 +37,16 @@ public:
     // The printer the print dialog works on (created on first use).
     QPrinter& SystemPrinter();
 
-    // The file to print to instead of the printer ("print to file" in the
-    // dialog); empty for the printer itself.
+    // The file to print the next job to instead of the printer ("print to
+    // file" in the dialog); later jobs keep going to files, each to its own
+    // place. Empty for the printer itself.
     void SetOutputFileName(std::string fileName);
     const std::string& OutputFileName() const { return outputFileName_; }
 
     // The file the next jobs belong to, for the name of their PDF; empty for
     // none.
     void SetDocumentFileName(std::string fileName) { documentFileName_ = std::move(fileName); }
+    const std::string& DocumentFileName() const { return documentFileName_; }
     // Where the next job's PDF would go when it goes to a file.
     std::string PdfPathForNextJob() const;
     // The PDF written by the last finished job; empty when it went to the
@@ -49,6 +55,13 @@ public:
 
     // Test seam: while set, every job goes to this canvas instead.
     void SetTestCanvas(Canvas* canvas);
+    // Test seam: while set, the print system refuses every job drawn on the
+    // test canvas, as the printer `printerName` would for `reason`.
+    void SetTestRefusal(std::optional<std::pair<std::string, std::string>> printerAndReason);
+
+    // The name of the next jobs: the program's name and what is printed.
+    const std::string& JobName() const { return jobName_; }
+    void SetJobName(std::string name) { jobName_ = std::move(name); }
 
     ~Printer();
 
@@ -62,13 +75,35 @@ private:
     std::string outputFileName_;
     std::string documentFileName_;
     std::string lastPdfPath_;
+    bool toFile_ = false;
+    std::string jobName_;
+    std::optional<std::pair<std::string, std::string>> testRefusal_;
+};
+
+// "The printer ... refused the print job: " and the print system's reason.
+std::string JobRefusedText(const std::string& printerName, const std::string& reason);
+
+// What the jobs begun while it lives are: "Vantrel - " and `what` (the
+// report's name or a window's caption, UTF-8) names them in print queues,
+// and their PDF goes beside `documentFileName`, named after it (empty for
+// none). The previous job name and document come back at its end.
+class PrintJobScope {
+public:
+    PrintJobScope(const std::string& what, std::string documentFileName);
+    ~PrintJobScope();
+    PrintJobScope(const PrintJobScope&) = delete;
+    PrintJobScope& operator=(const PrintJobScope&) = delete;
+
+private:
+    std::string previousName_;
+    std::string previousDocument_;
 };
 
 // The usual way to print a page: shows the print dialog (its answer does not
 // stop the page), then runs `draw` on the printer's canvas; `draw` begins and
 // ends the job itself (PrintDendrogram does). `documentFileName` names the
-// file the page belongs to (the run's report), beside which its PDF goes;
-// empty for none. Returns the PDF file the page went to, to tell the user,
+// file the page belongs to (the run's report), which also names the job and
+// beside which its PDF goes; empty for none (a PrintJobScope may say). Returns the PDF file the page went to, to tell the user,
 // or empty when it went to a system printer.
 std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
                              const std::string& documentFileName = {});

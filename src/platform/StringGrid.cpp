@@ -1,10 +1,19 @@
 #include "platform/StringGrid.h"
 
+#include "platform/CellEditor.h"
+#include "platform/FrozenCells.h"
+#include "platform/MessageBox.h"
+#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTimer>
 
 #include <algorithm>
+#include <memory>
 
 namespace vantrel {
 
@@ -29,9 +38,13 @@ StringGrid::StringGrid(QWidget* parent) : QTableView(parent), model_(new CellSto
     // Tab moves on to the window's next control, not to the next cell.
     setTabKeyNavigation(false);
     setSelectionBehavior(QAbstractItemView::SelectItems);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setItemDelegate(new CellEditorDelegate(this));
     SetRangeSelect(true);
     SetEditing(false);
     setFont(FontWithPixelHeight(FixedGothicFace(), 16));
+    frozen_ = new FrozenCells(*this);
 }
 
 void StringGrid::SetColCount(int columns)
@@ -81,15 +94,78 @@ void StringGrid::ShowEditor()
         edit(current);
 }
 
+QWidget* StringGrid::OpenEditor() const
+{
+    if (refused_)
+        return refused_;
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? indexWidget(current) : nullptr;
+}
+
 void StringGrid::FinishEditing()
 {
-    const QModelIndex current = currentIndex();
-    if (!current.isValid())
+    QWidget* editor = OpenEditor();
+    if (!editor)
         return;
-    if (QWidget* editor = indexWidget(current)) {
-        commitData(editor);
-        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        if (const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text())) {
+            refused_ = editor;
+            line->setSelection(refused->Position, refused->Length);
+            line->setFocus();
+            throw CharacterError(refused->Character);
+        }
     }
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+void StringGrid::commitData(QWidget* editor)
+{
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && FindRefusedCharacter(line->text())) {
+        refused_ = editor;
+        return;
+    }
+    if (editor == refused_)
+        refused_ = nullptr;
+    QTableView::commitData(editor);
+}
+
+void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Escape drops the edit, refused or not.
+    if (hint == QAbstractItemDelegate::RevertModelCache && editor == refused_)
+        refused_ = nullptr;
+    if (!editor || editor != refused_) {
+        QTableView::closeEditor(editor, hint);
+        return;
+    }
+    // The editor stays open. When the focus merely went elsewhere, the text
+    // waits there; Enter, Tab or another cell bring the user back to it.
+    if (hint == QAbstractItemDelegate::NoHint && !changingCurrent_)
+        return;
+    if (!returnPending_) {
+        returnPending_ = true;
+        QTimer::singleShot(0, this, [this] { ReturnToRefusedEditor(); });
+    }
+}
+
+void StringGrid::ReturnToRefusedEditor()
+{
+    returnPending_ = false;
+    auto* line = qobject_cast<QLineEdit*>(refused_.data());
+    if (!line)
+        return;
+    const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text());
+    if (!refused)
+        return;
+    const auto [column, row] = CellEditorDelegate::CellOf(line);
+    if (SelectedCell() != GridCoord{column, row})
+        SelectCell(column, row);
+    line->setFocus();
+    line->setSelection(refused->Position, refused->Length);
+    ShowWidgetMessage(RefusedCharacterText(refused->Character), this);
+    if (refused_)
+        refused_->setFocus();
 }
 
 GridCoord StringGrid::SelectedCell() const
@@ -129,12 +205,63 @@ void StringGrid::RestoreSelection(GridCoord cell)
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)
 {
-    QTableView::currentChanged(current, previous);
+    {
+        const QScopedValueRollback<bool> changing(changingCurrent_, true);
+        QTableView::currentChanged(current, previous);
+    }
     // Fixed cells are not selectable: a click on a header cell selects the
     // nearest ordinary cell, when the grid has one.
     if (current.isValid() && CellStoreModel::IsFixed(current.column(), current.row()) && ColCount() > 1 &&
         RowCount() > 1)
         SelectCell(std::max(current.column(), 1), std::max(current.row(), 1));
+}
+
+} // namespace vantrel
+
+namespace vantrel {
+
+void StringGrid::scrollTo(const QModelIndex& index, ScrollHint hint)
+{
+    QTableView::scrollTo(index, hint);
+    if (!index.isValid() || !frozen_)
+        return;
+    // Scrolling goes whole rows and columns: step back until the cell is
+    // no longer under the fixed row or column.
+    QScrollBar* rows = verticalScrollBar();
+    while (index.row() > 0 && rows->value() > 0 && rowViewportPosition(index.row()) < frozen_->FrozenHeight())
+        rows->setValue(rows->value() - 1);
+    QScrollBar* columns = horizontalScrollBar();
+    while (index.column() > 0 && columns->value() > 0 &&
+           columnViewportPosition(index.column()) < frozen_->FrozenWidth())
+        columns->setValue(columns->value() - 1);
+}
+
+void StringGrid::updateGeometries()
+{
+    QTableView::updateGeometries();
+    if (frozen_)
+        frozen_->Layout();
+}
+
+void LinkVerticalScrolling(StringGrid& leader, StringGrid& follower)
+{
+    auto linking = std::make_shared<bool>(false);
+    const auto follow = [linking](QScrollBar* from, QScrollBar* to) {
+        QObject::connect(from, &QScrollBar::valueChanged, to, [linking, to](int value) {
+            if (*linking)
+                return;
+            const QScopedValueRollback<bool> guard(*linking, true);
+            to->setValue(value);
+        });
+    };
+    follow(leader.verticalScrollBar(), follower.verticalScrollBar());
+    follow(follower.verticalScrollBar(), leader.verticalScrollBar());
+    // A horizontal scroll bar takes height from the rows' area.
+    QObject::connect(leader.horizontalScrollBar(), &QScrollBar::rangeChanged, &follower,
+                     [&follower](int, int maximum) {
+                         follower.setHorizontalScrollBarPolicy(maximum > 0 ? Qt::ScrollBarAlwaysOn
+                                                                           : Qt::ScrollBarAsNeeded);
+                     });
 }
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "platform/core/Cp932.h"
 #include "platform/core/NumberFormat.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <vector>
@@ -73,8 +74,8 @@ void DrawTree(ClusterNode& root, DendrogramScale& scale, Levels levels, const An
     }
 }
 
-void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-               const std::string& fontSizeText, Canvas& canvas, Levels levels)
+RowFit PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                 const std::string& fontSizeText, Canvas& canvas, Levels levels)
 {
     const int n = data.ObjectCount;
     if (tree.Empty() || n < 1)
@@ -82,7 +83,8 @@ void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distTyp
     ClusterNode& root = tree.Root();
 
     canvas.BeginDoc();
-    canvas.SetFontSize(FontSizeFromText(fontSizeText));
+    const int fontSize = FontSizeFromText(fontSizeText);
+    canvas.SetFontSize(fontSize);
     long double range = levels == Levels::Dissimilarity ? root.Height : data.SimLeafHeight;
     // Without a positive similarity the leaves stand at 0 and every merge
     // below; the tree's own span keeps it on the page.
@@ -112,7 +114,20 @@ void PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distTyp
     }
 
     DrawTree(root, scale, levels, data, canvas);
+    const RowFit fit = FitRows(canvas, n, fontSize);
     canvas.EndDoc();
+    return fit;
+}
+
+// How many of `rows` rows of text `height` high end above `pageHeight`.
+int RowsThatFit(int height, int pageHeight, int rows)
+{
+    DendrogramScale scale;
+    scale.H = height;
+    int fit = 0;
+    while (fit < rows && OrdinateToY(scale, 3.0L + fit) - height / 2 + height <= pageHeight)
+        ++fit;
+    return fit;
 }
 
 } // namespace
@@ -175,9 +190,11 @@ int FontSizeFromText(const std::string& text)
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
     const std::size_t firstDigit = i;
+    // The magnitude, up to the first value no 32-bit integer reaches.
+    constexpr long long Beyond = 2147483649LL;
     long long value = 0;
     while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
-        if (value <= MaxFontSize)
+        if (value < Beyond)
             value = value * 10 + (text[i] - '0');
         ++i;
     }
@@ -186,6 +203,9 @@ int FontSizeFromText(const std::string& text)
     while (blank(i))
         ++i;
     if (i != text.size())
+        return Fallback;
+    // A number no 32-bit integer holds is not an integer at all.
+    if (value > (negative ? Beyond - 1 : Beyond - 2))
         return Fallback;
     if (negative || value < 1)
         return 1;
@@ -232,16 +252,42 @@ void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisDa
     DrawTree(root, scale, Levels::Similarity, data, canvas);
 }
 
-void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                     const std::string& fontSizeText, Canvas& canvas)
+RowFit FitRows(Canvas& canvas, int rows, int fontSize)
 {
-    PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Dissimilarity);
+    RowFit fit;
+    fit.Rows = rows;
+    const int pageHeight = canvas.PageHeight();
+    fit.Lost = rows - RowsThatFit(canvas.TextHeight("X"), pageHeight, rows);
+    if (fit.Lost == 0)
+        return fit;
+    // Text grows with the size: look for the last size below the page's
+    // at which every row fits.
+    int low = 1;
+    int high = std::min(fontSize, MaxFontSize + 1) - 1;
+    while (low <= high) {
+        const int size = low + (high - low) / 2;
+        canvas.SetFontSize(size);
+        if (RowsThatFit(canvas.TextHeight("X"), pageHeight, rows) == rows) {
+            fit.LargestFittingSize = size;
+            low = size + 1;
+        } else {
+            high = size - 1;
+        }
+    }
+    canvas.SetFontSize(fontSize);
+    return fit;
 }
 
-void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                        const std::string& fontSizeText, Canvas& canvas)
+RowFit PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                       const std::string& fontSizeText, Canvas& canvas)
 {
-    PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Similarity);
+    return PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Dissimilarity);
+}
+
+RowFit PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                          const std::string& fontSizeText, Canvas& canvas)
+{
+    return PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Similarity);
 }
 
 } // namespace vantrel

@@ -44,8 +44,10 @@ int HeightToX(const DendrogramScale& scale, long double h);
 int SimilarityToX(const DendrogramScale& scale, long double v);
 
 // The font size typed in the main window: optional blanks, an optional sign
-// and decimal digits, optional blanks; anything else gives 10. The value is
-// held within 1..MaxFontSize so that no size can break the drawing.
+// and decimal digits, optional blanks, within the 32-bit integers; anything
+// else gives 10. An integer that cannot be printed takes the nearest size
+// that can: 1 for 0 and below, MaxFontSize above it (a larger "X" would
+// leave no room for a second row on any page).
 inline constexpr int MaxFontSize = 500;
 int FontSizeFromText(const std::string& text);
 
@@ -65,12 +67,26 @@ DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRan
 void DrawBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
 void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas);
 
+// How a page's rows, one per object, fit its printable height: a row is
+// lost when its label does not end above the bottom. When rows are lost,
+// the largest font size at which all of them fit, 0 when none does.
+struct RowFit {
+    int Rows = 0;
+    int Lost = 0;
+    int LargestFittingSize = 0;
+};
+
+// Measures, on a canvas inside its job with the page's font size
+// `fontSize` set, how `rows` rows fit; leaves the canvas at that size.
+RowFit FitRows(Canvas& canvas, int rows, int fontSize);
+
 // One whole page for a tree of dissimilarities (leaves at level 0) or of
 // similarities (leaves at SimLeafHeight), captioned with the method of
-// `distType`. Throws Error when there is no tree.
-void PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                     const std::string& fontSizeText, Canvas& canvas);
-void PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                        const std::string& fontSizeText, Canvas& canvas);
+// `distType`. Nothing limits the page's height; the result says how its
+// rows fit. Throws Error when there is no tree.
+RowFit PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                       const std::string& fontSizeText, Canvas& canvas);
+RowFit PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                          const std::string& fontSizeText, Canvas& canvas);
 
 } // namespace vantrel

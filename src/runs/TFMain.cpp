@@ -1,6 +1,7 @@
 #include "runs/TFMain.h"
 
 #include "platform/Application.h"
+#include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
 #include "platform/gui/JapaneseFonts.h"
 
@@ -32,7 +33,7 @@ QLabel* AddNamedLabel(QWidget* parent, const char* name, const char* caption, in
 TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::quit(); })
 {
     setObjectName(QStringLiteral("FMain"));
-    setWindowTitle(QStringLiteral("Cluster Analysis"));
+    setWindowTitle(QString::fromLatin1(ProgramTitle));
     // The window is 501 x 318 pixels with its frame; this is its client area.
     move(192, 107);
     resize(493, 284);
@@ -55,8 +56,10 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     ComboBoxDist->setObjectName(QStringLiteral("ComboBoxDist"));
     ComboBoxDist->setGeometry(64, 168, 145, 24);
     ComboBoxDist->setEditable(true);
-    // Typed text names no method; it must not become a new item.
+    // Typed text names no method; it must not become a new item, nor be
+    // completed inline into one (typing a prefix would pick that method).
     ComboBoxDist->setInsertPolicy(QComboBox::NoInsert);
+    ComboBoxDist->setCompleter(nullptr);
 
     ExitButton = addButton("ExitButton", "Exit", 232);
 
@@ -72,6 +75,8 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
     setTabOrder(CoordButton, FontEdit);
 
     openDialog1_.SetMustExist(false);
+    // The window opens with the focus on the first control of its tab order.
+    DistButton->setFocus();
 
     FormCreate();
 }

@@ -2,7 +2,6 @@
 // clustering, dendrogram, final message, end of the program.
 #include "runs/TFMain.h"
 
-#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "input/TFCoord.h"
 #include "input/TFDist.h"
@@ -106,6 +105,11 @@ void TFMain::Run(RunKind kind)
     // run's from now on, so that every way out closes it.
     if (kind == RunKind::Attribute)
         session.ReportFile = fCoord_->TakeReport();
+    // A window closed without its input confirmed leaves the run nothing the
+    // user confirmed to work on (the shared data may hold an earlier run's
+    // input): the run ends quietly.
+    if (!input.Confirmed())
+        return;
     ExitButton->setFocus();
     repaint();
 
@@ -118,13 +122,10 @@ void TFMain::Run(RunKind kind)
 
     std::string reportFileName;
     if (kind == RunKind::Attribute) {
-        // The attribute window chose and created the report; without a
-        // completed distance button there is neither report nor distances.
-        if (!session.ReportFile || !session.ReportFile->IsOpen())
-            throw Error(NoDistancesMessage);
+        // The completed distance button chose and created the report.
         reportFileName = fCoord_->OpenDialog1().FileName();
     } else {
-        const std::optional<std::string> chosen = ChooseFile(openDialog1_, this, "Output File");
+        const std::optional<std::string> chosen = ChooseFileToWrite(openDialog1_, this, "Output File");
         if (!chosen)
             return;
         reportFileName = *chosen;
@@ -134,15 +135,16 @@ void TFMain::Run(RunKind kind)
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
     std::string pdf;
+    RowFit rows;
     // A cancel abandons the run: the report keeps what was written, closed.
     if (!RunWithProgress(this, CalculationCancelledText(reportFileName), [&](Progress& progress) {
-            CompleteRun(
+            rows = CompleteRun(
                 session, data, kind, *linkage, FontSizeText(),
                 [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); }, {},
                 progress);
         }))
         return;
-    ShowMessage(FinalMessage(reportFileName, pdf), this);
+    ShowMessage(FinalMessage(reportFileName, pdf, rows), this);
     close();
 }
 

@@ -118,6 +118,7 @@ TEST_F(CancelledWorkTest, CancelledSavesKeepTheOldFileAndLeaveNothingBeside)
     const std::string file = dir.Write("old.csv", old);
     for (const Button& save : saves) {
         SCOPED_TRACE(save.name);
+        messages.AddAnswer(true); // replace the old file
         CancelAt(*save.window, save.name, file);
         EXPECT_EQ(ReadBytes(file), old);
         EXPECT_EQ(FilesInDir(), 1u);

@@ -11,9 +11,12 @@
 #include "platform/core/Cp932.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -375,7 +378,8 @@ TEST(MatrixCsvButtons, CancelledExportLeavesItsFilterForTheNextPlainSave)
 TEST(MatrixCsvButtons, ShortDataLineIsAnErrorLeavingWhatWasImported)
 {
     ScratchDir dir;
-    WriteBytes(dir.File("bad.csv"), ",A,B,C\r\nA\r\nB,1\r\nC\r\n");
+    // Line 4 needs the pairs (3, 1) and (3, 2) and gives only the first.
+    WriteBytes(dir.File("bad.csv"), ",A,B,C\r\nA\r\nB,1\r\nC,2\r\n");
     MessageRecorder messages;
     FileDialogScript dialogs;
     dialogs.AddFileName(dir.File("bad.csv"));
@@ -384,6 +388,7 @@ TEST(MatrixCsvButtons, ShortDataLineIsAnErrorLeavingWhatWasImported)
     EXPECT_EQ(messages.Texts(MessageKind::Error).size(), 1u);
     EXPECT_EQ(window.LabelTexts(), (Texts{"A", "B", "C"}));
     EXPECT_EQ(window.Matrix->Cell(1, 2), "1");
+    EXPECT_EQ(window.Matrix->Cell(1, 3), "2");
     EXPECT_TRUE(window.form->isVisible());
 }
 
@@ -403,4 +408,120 @@ TEST(MatrixCsvButtons, FileOfMoreThanAThousandObjectsIsRefusedUntouched)
     EXPECT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(window.LabelTexts(), (Texts{"A", "B"}));
     EXPECT_EQ(window.ValueTexts(), (Texts{"1"}));
+}
+
+namespace {
+
+// The cell editor open in `grid` (an editor closed earlier may linger
+// hidden until deleted).
+QLineEdit* OpenEditor(StringGrid& grid)
+{
+    for (auto* candidate : grid.findChildren<QLineEdit*>())
+        if (candidate->isVisible())
+            return candidate;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(MatrixInputForm, BothGridsScrollTheSameObjectsIntoView)
+{
+    Window<TFDist> window;
+    window.Fill(std::vector<std::string>(1000, "label"), {});
+    QApplication::processEvents();
+    QScrollBar* labels = window.Labels->verticalScrollBar();
+    QScrollBar* matrix = window.Matrix->verticalScrollBar();
+    for (QScrollBar* scrolled : {matrix, labels}) {
+        for (int value : {500, scrolled->maximum(), 3}) {
+            scrolled->setValue(value);
+            EXPECT_EQ(labels->value(), matrix->value());
+            for (int y : {30, 200, 380})
+                EXPECT_EQ(window.Labels->rowAt(y), window.Matrix->rowAt(y)) << value << " " << y;
+        }
+    }
+    EXPECT_GT(labels->maximum(), 900);
+}
+
+TEST(MatrixInputForm, EditorKeepsLoadedBytesAndTakesAnyLength)
+{
+    ScratchDir dir;
+    FileDialogScript dialogs;
+    // Code page 932 has two forms of this character (ED 40 and FA 5C); the
+    // one loaded must be the one saved, whether or not its cell was opened.
+    const std::string loaded = "2\r\n\xED\x40\r\nB\r\n1\r\n";
+    WriteBytes(dir.File("in.dat"), loaded);
+    dialogs.AddFileName(dir.File("in.dat"));
+    dialogs.AddFileName(dir.File("out.dat"));
+    Window<TFDist> window;
+    window.Click("LoadButton");
+    window.Labels->SelectCell(1, 1);
+    window.Labels->ShowEditor();
+    window.Click("SaveButton");
+    EXPECT_EQ(ReadBytes(dir.File("out.dat")), loaded);
+
+    // A paste far beyond a line edit's usual 32,767 characters is kept whole.
+    const std::string big(1 << 20, 'x');
+    QApplication::clipboard()->setText(QString::fromStdString(big));
+    window.Labels->SelectCell(1, 2);
+    window.Labels->ShowEditor();
+    QLineEdit* editor = OpenEditor(*window.Labels);
+    ASSERT_NE(editor, nullptr);
+    QTest::keySequence(editor, QKeySequence::Paste);
+    dialogs.AddFileName(dir.File("big.dat"));
+    window.Click("SaveButton");
+    EXPECT_EQ(ReadBytes(dir.File("big.dat")), "2\r\n\xED\x40\r\n" + big + "\r\n1\r\n");
+}
+
+TEST(MatrixInputForm, CharacterShiftJisCannotHoldKeepsTheEditOpen)
+{
+    MessageRecorder messages;
+    Window<TFDist> window;
+    QLineEdit* editor = OpenEditor(*window.Labels);
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("価格€です"));
+    // The commit after Enter comes queued, and the way back after it.
+    const auto settle = [] {
+        QApplication::processEvents();
+        QApplication::processEvents();
+    };
+    const auto expectKept = [&](std::size_t messageCount) {
+        settle();
+        ASSERT_EQ(messages.Texts(MessageKind::Message).size(), messageCount);
+        EXPECT_NE(messages.Texts(MessageKind::Message).back().find("U+20AC"), std::string::npos);
+        EXPECT_EQ(OpenEditor(*window.Labels), editor);
+        EXPECT_EQ(editor->text(), QStringLiteral("価格€です"));
+        EXPECT_EQ(editor->selectedText(), QStringLiteral("€"));
+        EXPECT_EQ(window.Labels->SelectedCell(), (GridCoord{1, 1}));
+        EXPECT_EQ(window.Labels->Cell(1, 1), "");
+    };
+    // Enter, OK and a move to another cell each name the character and
+    // bring the user back to the text as typed.
+    QTest::keyClick(editor, Qt::Key_Return);
+    expectKept(1);
+    window.Click("CalcButton");
+    expectKept(2);
+    EXPECT_EQ(window.probe.InputDone, 0);
+    window.Labels->SelectCell(1, 2);
+    expectKept(3);
+
+    // Mended, the edit goes on.
+    editor->insert(QStringLiteral("EUR"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(window.Labels->Cell(1, 1), Sjis("価格EURです"));
+    EXPECT_EQ(messages.Messages().size(), 3u);
+
+    // Escape still drops an edit once refused.
+    window.Labels->SelectCell(1, 2);
+    window.Labels->ShowEditor();
+    editor = OpenEditor(*window.Labels);
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("😀"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(messages.Messages().size(), 4u);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(OpenEditor(*window.Labels), nullptr);
+    EXPECT_EQ(window.Labels->Cell(1, 2), "");
 }

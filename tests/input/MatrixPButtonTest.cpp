@@ -1,12 +1,14 @@
 #include "input/TFDist.h"
 #include "input/TFSim.h"
 
+#include "platform/FileDialog.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/StringGrid.h"
 #include "platform/core/Cp932.h"
 #include "print/RecordingCanvas.h"
 #include "print/TextChannelCanvases.h"
+#include "support/ScratchFiles.h"
 
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -116,6 +118,46 @@ TEST(MatrixPButton, ListingPrintedToAFileTellsTheUserWhere)
     in.read(head.data(), 5);
     EXPECT_EQ(head, "%PDF-");
     fs::remove(pdf);
+}
+
+// Notes the name each job carries when it begins.
+struct JobNamesCanvas : RecordingCanvas {
+    std::vector<std::string> Names;
+    JobNamesCanvas() : RecordingCanvas(Height, 1, 1 << 20, 1 << 24) { }
+    void BeginDoc() override
+    {
+        Names.push_back(Printer::Instance().JobName());
+        RecordingCanvas::BeginDoc();
+    }
+};
+
+TEST(MatrixPButton, ListingIsNamedAfterItsWindowAndItsPdfGoesBesideTheFileLastSaved)
+{
+    ScratchDir dir;
+    FileDialogScript dialogs;
+    MessageRecorder messages;
+    ShownForm<TFDist> window;
+    JobNamesCanvas canvas;
+    Printer::Instance().SetTestCanvas(&canvas);
+    window.Button("PButton")->click();
+    // A print system that refuses the job: an error, and no word of a PDF.
+    Printer::Instance().SetTestRefusal(std::pair<std::string, std::string>("Office", "stopped"));
+    window.Button("PButton")->click();
+    Printer::Instance().SetTestRefusal(std::nullopt);
+    Printer::Instance().SetTestCanvas(nullptr);
+    EXPECT_EQ(canvas.Names, Texts(2, "Vantrel - 距離（非類似度）"));
+    EXPECT_EQ(messages.Texts(MessageKind::Error), Texts{JobRefusedText("Office", "stopped")});
+    EXPECT_TRUE(messages.Texts(MessageKind::Message).empty());
+
+    if (Printer::HasSystemPrinters())
+        GTEST_SKIP() << "this machine prints on a printer, not to files";
+    dialogs.AddFileName(dir.File("fruits.dat"));
+    window.Button("SaveButton")->click();
+    messages.Clear();
+    window.Button("PButton")->click();
+    EXPECT_EQ(messages.Texts(MessageKind::Message),
+              Texts{"Listing (PDF) = " + dir.File("fruits.dat") + ".pdf"});
+    EXPECT_EQ(ReadBytes(dir.File("fruits.dat") + ".pdf").rfind("%PDF-", 0), 0u);
 }
 
 } // namespace

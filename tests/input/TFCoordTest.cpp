@@ -237,14 +237,20 @@ TEST_F(TFCoordTest, BadCellShowsPlainMessageAndKeepsWindowOpen)
 TEST_F(TFCoordTest, CancelKeepsWindowOpenAndNextPressAsksAgain)
 {
     Fill({"x"}, {{"A", "1"}, {"B", "2"}});
+    // An existing file is not replaced without a Yes; No is back in the
+    // dialog, cancelled here.
+    const std::string existing = scratch.Write("table.dat", "data");
+    dialogs.AddFileName(existing);
     dialogs.AddCancel();
     Click("EucButton");
+    EXPECT_EQ(messages.Texts(MessageKind::Question), std::vector<std::string>{ReplaceFileQuestion(existing)});
+    EXPECT_EQ(ReadBytes(existing), "data");
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(probe.InputDone, 0);
     const std::string report = File("again.txt");
     dialogs.AddFileName(report);
     Click("EucStdButton");
-    EXPECT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Shown().size(), 3u);
     EXPECT_EQ(probe.InputDone, 1);
     EXPECT_EQ(Shared().DissimMatrix(2, 1), 2.0L);
 }

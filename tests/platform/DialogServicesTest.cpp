@@ -5,9 +5,12 @@
 #include "platform/MessagePump.h"
 #include "platform/core/TextFile.h"
 
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "support/ScratchFiles.h"
 
 using namespace vantrel;
 
@@ -55,6 +58,45 @@ TEST(FileDialog, ChooseFileShowsAnEmptyNameAndClearsItsFilterOnlyAfterAChoice)
     EXPECT_EQ(script.Shown()[2].Filter, "Text|*.txt");
 }
 
+TEST(FileDialog, AnExistingFileIsReplacedOnlyAfterYesAndNoReturnsToTheDialog)
+{
+    vantrel::testing::ScratchDir dir;
+    const std::string existing = dir.Write("old.csv", "kept");
+    const std::string stem = existing.substr(0, existing.size() - 4);
+    const auto csv = [](const std::string& name) { return name + ".csv"; };
+
+    MessageRecorder messages;
+    FileDialogScript script;
+    FileDialog dialog(FileDialog::Kind::Save);
+    script.AddFileName(stem);
+    script.AddFileName(stem);
+    messages.AddAnswer(false);
+    messages.AddAnswer(true);
+    EXPECT_EQ(ChooseFileToWrite(dialog, nullptr, "T", "CSV|*.csv", csv), existing);
+    // The question names the file the name stands for; No showed the
+    // dialog again with the name the user had chosen.
+    EXPECT_EQ(messages.Texts(MessageKind::Question),
+              (std::vector<std::string>(2, ReplaceFileQuestion(existing))));
+    ASSERT_EQ(script.Shown().size(), 2u);
+    EXPECT_EQ(script.Shown()[0].FileName, "");
+    EXPECT_EQ(script.Shown()[1].FileName, stem);
+    EXPECT_EQ(script.Shown()[1].Filter, "CSV|*.csv");
+    EXPECT_EQ(dialog.Filter(), "");
+
+    // A new file, or a folder the writer will refuse, asks nothing; No then
+    // a cancel chooses nothing.
+    messages.Clear();
+    script.AddFileName(stem + "-new.csv");
+    EXPECT_EQ(ChooseFileToWrite(dialog, nullptr, "T"), stem + "-new.csv");
+    script.AddFileName(dir.File(""));
+    EXPECT_EQ(ChooseFileToWrite(dialog, nullptr, "T"), dir.File(""));
+    EXPECT_TRUE(messages.Messages().empty());
+    script.AddFileName(existing);
+    script.AddCancel();
+    EXPECT_EQ(ChooseFileToWrite(dialog, nullptr, "T"), std::nullopt);
+    EXPECT_EQ(vantrel::testing::ReadBytes(existing), "kept");
+}
+
 TEST(FileDialog, FilterTakesQtForm)
 {
     EXPECT_EQ(QtFilterFromDialogFilter("CSV files (*.csv)|*.CSV"), "CSV files (*.csv *.CSV)");
@@ -77,6 +119,19 @@ TEST(MessageBox, RecorderKeepsKindAndTextAndNests)
     ShowMessage("three");
     EXPECT_EQ(outer.Texts(MessageKind::Message), (std::vector<std::string>{"one", "three"}));
     EXPECT_TRUE(outer.Texts(MessageKind::Error).empty());
+}
+
+TEST(MessageBox, BoxesCarryTheProgramsTitleAndQtsJapaneseButtons)
+{
+    const auto question = MakeMessageBox(MessageKind::Question, QStringLiteral("?"), nullptr);
+    EXPECT_EQ(question->windowTitle(), QStringLiteral("Cluster Analysis"));
+    EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+    // Loaded by the application at start: the installed Japanese texts.
+    EXPECT_TRUE(question->button(QMessageBox::Yes)->text().contains(QStringLiteral("はい")))
+        << question->button(QMessageBox::Yes)->text().toStdString();
+    const auto error = MakeMessageBox(MessageKind::Error, QStringLiteral("!"), nullptr);
+    EXPECT_EQ(error->windowTitle(), QStringLiteral("Cluster Analysis"));
+    EXPECT_EQ(error->icon(), QMessageBox::Critical);
 }
 
 TEST(MessageBox, MessagesAreCodePage932AndFileNamesAreMadeSo)

@@ -7,7 +7,9 @@
 #include "print/Dendrogram.h"
 #include "print/RecordingCanvas.h"
 
+#include <QDir>
 #include <QImage>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -130,7 +132,9 @@ TEST_F(PrinterTest, AnAbortedJobRemovesItsHalfWrittenFile)
         EXPECT_TRUE(fs::exists(job.file));
         job.canvas.AbortDoc();
         EXPECT_FALSE(fs::exists(job.file));
-        // The canvas takes the next job as before.
+        // The canvas takes the next job as before (a file chosen in the
+        // print dialog is for one job).
+        Printer::Instance().SetOutputFileName(Path("printer.pdf"));
         job.canvas.BeginDoc();
         job.canvas.EndDoc();
         EXPECT_EQ(Head(job.file, 5), "%PDF-");
@@ -157,6 +161,37 @@ TEST_F(PrinterTest, WithoutAPrinterThePageGoesToAPdfBesideTheReport)
     EXPECT_EQ(Head(Path("chosen.pdf"), 5), "%PDF-");
 }
 
+TEST_F(PrinterTest, JobsAreNamedAndTheDialogShowsWhereTheirPdfGoes)
+{
+    RecordingCanvas recording;
+    Printer::Instance().SetTestCanvas(&recording);
+    PrintDialogScript script;
+    script.AddCancel();
+    script.AddCancel();
+    std::vector<std::string> jobs;
+    const auto draw = [&](Canvas&) { jobs.push_back(Printer::Instance().JobName()); };
+    // A page of a report: named after it, its PDF beside it.
+    PrintAfterDialog(nullptr, draw, Path("fruits.txt"));
+    // A listing of a window that has saved no file: its PDF goes to the
+    // documents folder.
+    {
+        const PrintJobScope job("座標値", {});
+        PrintAfterDialog(nullptr, draw);
+    }
+    EXPECT_EQ(jobs, (std::vector<std::string>{"Vantrel - fruits.txt", "Vantrel - 座標値"}));
+    ASSERT_EQ(script.ShownDialogs().size(), 2u);
+    EXPECT_EQ(script.ShownDialogs()[0].JobName, "Vantrel - fruits.txt");
+    EXPECT_EQ(script.ShownDialogs()[0].OutputFile, Path("fruits.txt") + ".pdf");
+    const std::string documents =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString();
+    const std::string home = QDir::homePath().toStdString();
+    const std::string& listing = script.ShownDialogs()[1].OutputFile;
+    EXPECT_TRUE(listing.rfind(documents + "/Vantrel-", 0) == 0 || listing.rfind(home + "/Vantrel-", 0) == 0)
+        << listing;
+    EXPECT_EQ(Printer::Instance().JobName(), "");
+    EXPECT_EQ(Printer::Instance().DocumentFileName(), "");
+}
+
 TEST_F(PrinterTest, AnUnwritablePdfIsAnError)
 {
     Printer::Instance().SetOutputFileName(Path("no-such-folder/page.pdf"));
@@ -175,6 +210,8 @@ TEST_F(PrinterTest, CanvasFontPersistsBetweenJobs)
     canvas.SetFontSize(30);
     const int big = canvas.TextHeight("X");
     canvas.EndDoc();
+    // A file named for a job is for that job only.
+    Printer::Instance().SetOutputFileName(Path("font2.pdf"));
     canvas.BeginDoc();
     EXPECT_EQ(canvas.TextHeight("X"), big);
     canvas.SetFontSize(10);

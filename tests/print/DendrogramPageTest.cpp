@@ -194,10 +194,14 @@ TEST(DendrogramPage, ReadsTheFontSizeText)
     EXPECT_EQ(FontSizeFromText("12.5"), 10);
     EXPECT_EQ(FontSizeFromText("1 2"), 10);
     EXPECT_EQ(FontSizeFromText("-"), 10);
-    // Absurd sizes are held within a drawable range.
+    // Beyond the 32-bit integers a text is no integer at all.
+    EXPECT_EQ(FontSizeFromText("99999999999"), 10);
+    EXPECT_EQ(FontSizeFromText("2147483648"), 10);
+    EXPECT_EQ(FontSizeFromText("-2147483649"), 10);
+    // Integers that cannot be printed take the nearest size that can.
     EXPECT_EQ(FontSizeFromText("0"), 1);
-    EXPECT_EQ(FontSizeFromText("-3"), 1);
-    EXPECT_EQ(FontSizeFromText("99999999999999999999"), MaxFontSize);
+    EXPECT_EQ(FontSizeFromText("-2147483648"), 1);
+    EXPECT_EQ(FontSizeFromText("2147483647"), MaxFontSize);
 
     auto data = DataWithLabels({"a", "b"});
     TreeBuilder builder(2);
@@ -267,6 +271,38 @@ TEST(DendrogramPage, RefusesAMissingTreeBeforeStartingAJob)
     RecordingCanvas canvas;
     EXPECT_THROW(PrintDendrogram(*data, empty, 0, "12", canvas), Error);
     EXPECT_TRUE(canvas.Commands().empty());
+}
+
+// A canvas whose text grows with the font size: "X" is 4 units per point.
+class ScalingCanvas : public RecordingCanvas {
+public:
+    int TextHeight(const std::string&) override { return 4 * FontSize(); }
+};
+
+TEST(DendrogramPage, RowsBelowThePageAreCountedWithTheLargestSizeThatFitsThemAll)
+{
+    // The page is 1200 high; a row's label ends at (4 + k) x 1.2 H + H / 2.
+    const struct {
+        int Rows;
+        int FontSize;
+        RowFit Expected;
+    } cases[] = {
+        {3, 10, {3, 0, 0}},
+        {20, 10, {20, 0, 0}}, // the last row ends at 1172
+        {30, 10, {30, 10, 7}}, // 30 rows end at 1156 with H = 28, 1326 with H = 32
+        {30, 1, {30, 0, 0}},
+        {1000, 12, {1000, 984, 0}}, // 16 rows at H = 48; 1004 x 4.8 > 1200 even at size 1
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Rows);
+        ScalingCanvas canvas;
+        canvas.SetFontSize(c.FontSize);
+        const RowFit fit = FitRows(canvas, c.Rows, c.FontSize);
+        EXPECT_EQ(fit.Rows, c.Expected.Rows);
+        EXPECT_EQ(fit.Lost, c.Expected.Lost);
+        EXPECT_EQ(fit.LargestFittingSize, c.Expected.LargestFittingSize);
+        EXPECT_EQ(canvas.FontSize(), c.FontSize);
+    }
 }
 
 } // namespace

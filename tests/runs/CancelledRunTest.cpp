@@ -30,9 +30,10 @@ TEST_F(CancelledRunTest, CancelDuringTheReportAbandonsTheRunBeforeThePage)
               "\r\n" + Sjis("入力データ（距離）...") + "\r\nA         \r\nB         1         \r\n");
     ExpectAbandonedBeforeThePage();
 
-    // The next run goes through.
+    // The next run goes through, replacing the first one's report.
     messages.Clear();
     dialogs.AddFileName(report);
+    messages.AddAnswer(true);
     PressMatrixRun("DistButton", ThreeObjects);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0], "Calculation ended. Output File = " + report);

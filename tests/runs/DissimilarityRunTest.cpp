@@ -140,16 +140,27 @@ TEST_F(DissimilarityRunTest, CancelledReportDialogCreatesNothingAndANewRunWorks)
     EXPECT_NE(first.data(), nullptr);
 }
 
-TEST_F(DissimilarityRunTest, ExistingReportIsReplaced)
+TEST_F(DissimilarityRunTest, ExistingReportIsReplacedOnlyWhenTheUserSaysSo)
 {
+    // The user picks the data file itself by mistake, says No, and is back
+    // in the "Output File" dialog; then picks an old report and says Yes.
+    const std::string data = Path("data.dat");
     const std::string report = Path("old.txt");
-    {
-        std::ofstream old(report, std::ios::binary);
-        old << std::string(500, 'x');
-    }
+    WriteBytes(data, ThreeObjects);
+    WriteBytes(report, std::string(500, 'x'));
+    dialogs.AddFileName(data);
+    messages.AddAnswer(false);
     dialogs.AddFileName(report);
+    messages.AddAnswer(true);
     PressMatrixRun("DistButton", ThreeObjects);
+
+    EXPECT_EQ(messages.Texts(MessageKind::Question),
+              (std::vector<std::string>{ReplaceFileQuestion(data), ReplaceFileQuestion(report)}));
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Shown()[1].Title, "Output File");
+    EXPECT_EQ(ReadBytes(data), ThreeObjects);
     EXPECT_EQ(ReadBytes(report), ThreeObjectReport());
+    EXPECT_EQ(quitRequests, 1);
 }
 
 TEST_F(DissimilarityRunTest, OneObjectFailsAfterTheEchoAndLeavesTheWindowOpen)
@@ -208,16 +219,15 @@ TEST_F(DissimilarityRunTest, ReportThatCannotBeWrittenIsAnErrorNotTheFinalMessag
             continue;
         messages.Clear();
         dialogs.AddFileName(c.fileName);
+        if (FileExists(c.fileName))
+            messages.AddAnswer(true); // /dev/full: replacing it is asked first
         TextFileWriter::LimitBytesForTesting(c.fillsAfter);
         PressMatrixRun("DistButton", ThreeObjects);
         TextFileWriter::LimitBytesForTesting(std::nullopt);
         ASSERT_EQ(Errors().size(), 1u);
         EXPECT_NE(Errors()[0].find(c.fileName), std::string::npos) << Errors()[0];
         EXPECT_NE(Errors()[0].find(c.reason), std::string::npos) << Errors()[0];
-        EXPECT_TRUE(Messages().empty());
-        EXPECT_EQ(Session().ReportFile, nullptr);
-        EXPECT_TRUE(main.isVisible());
-        EXPECT_EQ(quitRequests, 0);
+        ExpectStoppedByError();
     }
 }
 

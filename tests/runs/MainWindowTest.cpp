@@ -2,7 +2,9 @@
 // order, the method list, and the exit button.
 #include "RunTestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -56,6 +58,8 @@ TEST_F(MainWindowTest, TabOrderRunsFromTheDistanceButtonToTheFontSize)
     const char* order[] = {"DistButton", "ExitButton",  "ComboBoxDist",
                            "SimButton",  "CoordButton", "FontEdit"};
     QWidget* widget = main.findChild<QWidget*>(QString::fromLatin1(order[0]));
+    // The window opens with the focus where the order begins.
+    EXPECT_EQ(main.focusWidget(), widget);
     for (std::size_t k = 1; k < std::size(order); ++k) {
         QWidget* next = widget->nextInFocusChain();
         // Labels take no focus; an editable list's own line edit sits in
@@ -93,6 +97,17 @@ TEST_F(MainWindowTest, MethodListOffersThreeMethodsAndTypedTextSelectsNone)
 
     combo->setEditText(QStringLiteral("群間平均法"));
     EXPECT_EQ(main.MethodItemIndex(), 1);
+
+    // A typed prefix of a method stays the prefix: nothing completes it
+    // (completion acts only in the focused box, as when the user types).
+    main.activateWindow();
+    combo->setFocus();
+    QApplication::processEvents();
+    combo->lineEdit()->selectAll();
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("群"));
+    QApplication::sendEvent(combo->lineEdit(), &typed);
+    EXPECT_EQ(combo->currentText(), QStringLiteral("群"));
+    EXPECT_EQ(main.MethodItemIndex(), -1);
 }
 
 TEST_F(MainWindowTest, ExitButtonEndsTheProgramAtOnce)

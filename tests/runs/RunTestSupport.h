@@ -135,6 +135,16 @@ struct MainWindowFixture : ::testing::Test {
     }
 
     std::vector<std::string> Errors() const { return messages.Texts(MessageKind::Error); }
+
+    // A run that ended in the error box: no final message, no report left
+    // open, the main window still there.
+    void ExpectStoppedByError()
+    {
+        EXPECT_TRUE(Messages().empty());
+        EXPECT_EQ(Session().ReportFile, nullptr);
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_EQ(quitRequests, 0);
+    }
     std::vector<std::string> Messages() const { return messages.Texts(MessageKind::Message); }
 };
 

@@ -70,10 +70,11 @@ void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts, Progress& progres
     for (int i = 2; i <= n; ++i) {
         reader.ReadLine(line);
         const std::vector<std::string> fields = SplitCsvLine(line);
+        // A short line still gives the fields it has, up to the missing one.
+        for (int j = 1; j < i && static_cast<std::size_t>(j) < fields.size(); ++j)
+            texts.Values.Append(fields[static_cast<std::size_t>(j)]);
         if (fields.size() < static_cast<std::size_t>(i))
             throw Error(CsvFieldIndexErrorText(Cp932ForMessage(reader.FileName()), i + 1, fields.size(), i));
-        for (int j = 1; j < i; ++j)
-            texts.Values.Append(fields[static_cast<std::size_t>(j)]);
         progress.Advance(i + 1);
     }
 }

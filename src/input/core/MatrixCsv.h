@@ -29,7 +29,8 @@ void WriteMatrixCsv(const std::string& fileName, const MatrixTexts& texts, Progr
 // Throws IoError when the file cannot be read and Error when N exceeds
 // MaxObjects, in both cases with `texts` untouched. A data line with too
 // few fields (a missing line counts as one with none) throws Error naming
-// the line; `texts` then holds the labels and the values read before it.
+// the line; `texts` then holds the labels, the values read before it and
+// the values that line does give, up to the missing one.
 void ReadMatrixCsv(const std::string& fileName, MatrixTexts& texts);
 void ReadMatrixCsv(TextFileReader& reader, MatrixTexts& texts, Progress& progress = NoProgress());
 

@@ -48,9 +48,9 @@ ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage)
     return MergeDissimilarities(data, linkage);
 }
 
-void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
-                 const std::string& fontSizeText, const PrintPage& printPage,
-                 const std::function<void(const ClusterTree&)>& useTree, Progress& progress)
+RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                   const std::string& fontSizeText, const PrintPage& printPage,
+                   const std::function<void(const ClusterTree&)>& useTree, Progress& progress)
 {
     ReportFileGuard report(session);
     session.DistType = static_cast<std::uint8_t>(linkage);
@@ -62,25 +62,35 @@ void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage 
     ClusterTree tree = ClusterForRun(data, kind, linkage);
     progress.Advance(merges);
     progress.Pause();
+    RowFit rows;
     if (printPage) {
         printPage([&](Canvas& canvas) {
             if (kind == RunKind::Similarity)
-                PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+                rows = PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
             else
-                PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+                rows = PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
         });
     }
     if (useTree)
         useTree(tree);
     tree.Free();
     report.Close();
+    return rows;
 }
 
-std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName)
+std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName,
+                         const RowFit& rows)
 {
     std::string message = "Calculation ended. Output File = " + Cp932ForMessage(reportFileName);
     if (!pdfFileName.empty())
         message += "\nDendrogram (PDF) = " + Cp932ForMessage(pdfFileName);
+    if (rows.Lost > 0) {
+        message += "\nRows below the page: " + std::to_string(rows.Lost) + " of " + std::to_string(rows.Rows);
+        message +=
+            rows.LargestFittingSize > 0
+                ? " (largest font size that fits them all: " + std::to_string(rows.LargestFittingSize) + ")"
+                : std::string(" (no font size fits them all)");
+    }
     return message;
 }
 

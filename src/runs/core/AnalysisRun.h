@@ -3,6 +3,7 @@
 #include "engine/Agglomeration.h"
 #include "engine/ClusterTree.h"
 #include "platform/core/Progress.h"
+#include "print/Dendrogram.h"
 
 #include <functional>
 #include <optional>
@@ -24,11 +25,6 @@ std::optional<Linkage> LinkageFromItemIndex(int index);
 
 // The message of a run whose method list holds no item.
 inline const char* const DistTypeErrorMessage = "DistType Error";
-
-// The message of an attribute run whose window closed before any distance
-// button completed: without it the run would find no report to write to.
-inline const char* const NoDistancesMessage =
-    "No distances were computed: the attribute window was closed before a distance button completed.";
 
 // Appends the run's matrix section to the session's open ReportFile: the
 // typed dissimilarities, the typed similarities, or the computed distances
@@ -53,20 +49,22 @@ using PrintPage = std::function<void(const DrawPage&)>;
 // Without an open report (vantrel-batch without --report) nothing is
 // echoed; without `printPage` no page is made. DistType becomes the method.
 // The report is closed on every way out; a failure throws, with the report
-// keeping what was written.
+// keeping what was written. Returns how the page's rows fit it.
 //
 // `progress` follows the echo and the clustering and is paused for the
 // page, whose print dialog comes first. A cancel up to the page ends the run
 // like a failure (WorkCancelled); the page itself is one short step and is
 // not cancelled.
-void CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
-                 const std::string& fontSizeText, const PrintPage& printPage,
-                 const std::function<void(const ClusterTree&)>& useTree = {},
-                 Progress& progress = NoProgress());
+RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                   const std::string& fontSizeText, const PrintPage& printPage,
+                   const std::function<void(const ClusterTree&)>& useTree = {},
+                   Progress& progress = NoProgress());
 
 // "Calculation ended. Output File = " and the report's name; when the
 // dendrogram went to a PDF file instead of a printer, a second line says
-// where it is.
-std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName);
+// where it is, and when rows fell below the page, a line says how many and
+// the largest font size at which all fit, or that none does.
+std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName,
+                         const RowFit& rows = {});
 
 } // namespace vantrel
