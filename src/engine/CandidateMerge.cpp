@@ -292,14 +292,9 @@ private:
             epochSlots_.assign(Epoch(1), -1);
         }
 
-        for (int c = 1; c <= n_; ++c) {
-            auto leaf = std::make_unique<ClusterNode>();
-            leaf->Id = c;
-            leaf->Height = leafHeight_;
-            leaf->Members = {c};
-            tree_.Add(std::move(leaf));
+        tree_.AddLeaves(n_, leafHeight_);
+        for (int c = 1; c <= n_; ++c)
             SetSlot(c - 1, c);
-        }
 
         // One pass over the input: keys, checks, and each object's first
         // candidate from its own row (ascending partners, so the first of

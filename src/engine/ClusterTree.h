@@ -35,6 +35,8 @@ public:
 
     // Appends a node; ids must be handed out in order 1, 2, 3, ...
     ClusterNode& Add(std::unique_ptr<ClusterNode> node);
+    // Appends the leaves 1..count, each at `height` and holding its object.
+    void AddLeaves(int count, long double height);
 
     // The node with the given id (1-based).
     ClusterNode& Node(std::int32_t id) { return *nodes_[id - 1]; }

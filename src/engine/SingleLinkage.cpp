@@ -44,13 +44,7 @@ public:
     {
         if (!SpanningTree())
             return std::nullopt;
-        for (int c = 1; c <= n_; ++c) {
-            auto leaf = std::make_unique<ClusterNode>();
-            leaf->Id = c;
-            leaf->Height = leafHeight_;
-            leaf->Members = {c};
-            tree_.Add(std::move(leaf));
-        }
+        tree_.AddLeaves(n_, leafHeight_);
         parent_.resize(n_);
         std::iota(parent_.begin(), parent_.end(), 0);
         clusterId_.resize(n_);
