@@ -14,7 +14,7 @@
 # which copies its input as the engine does. fastcluster has no similarity
 # mode: for similarity data (s = max d - d, as engine_bench makes them) it
 # clusters the distances max s - s, which is what a user would give it.
-# Targets (issue 13): complete and single linkage at most 1.0 x fastcluster,
+# Targets: complete and single linkage at most 1.0 x fastcluster,
 # group average at most 2.0 x, similarities the same.
 set -eu
 

@@ -113,6 +113,7 @@ double TimeRun(Kind kind, int method, const DataSet& set, const QTemporaryDir& d
     PrintDialogScript printDialogs;
     const std::string report = dir.filePath(QStringLiteral("report.txt")).toStdString();
     dialogs.AddFileName(report);
+    messages.AddAnswer(true); // replace the report of the run before
     printDialogs.AddPrintToFile(dir.filePath(QStringLiteral("tree.pdf")).toStdString());
 
     TFMain main;
