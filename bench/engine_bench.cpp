@@ -118,10 +118,7 @@ double Milliseconds(Clock::duration duration)
 // Processor time of this (single-threaded) program: on a shared machine it
 // is steadier than the wall clock, which also counts the time other programs
 // hold the processor.
-double ProcessorMilliseconds()
-{
-    return 1e3 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
-}
+double ProcessorMilliseconds() { return 1e3 * static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
 struct Timing {
     double Wall;

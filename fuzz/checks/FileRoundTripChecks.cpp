@@ -37,10 +37,7 @@ std::string CompareCells(const char* grid, const CellStore& first, const CellSto
     return {};
 }
 
-bool LowerTriangle(int column, int row)
-{
-    return column >= 1 && column < row;
-}
+bool LowerTriangle(int column, int row) { return column >= 1 && column < row; }
 
 using MatrixLoad = std::function<void(TextFileReader&, CellStore&, CellStore&)>;
 using MatrixSave = std::function<void(const std::string&, const CellStore&, const CellStore&)>;
@@ -129,10 +126,7 @@ const TableSave SaveAttributeGrid = [](const std::string& fileName, const CellSt
 
 // A NUL byte ends a CSV line, so cells holding one cannot pass through a
 // CSV file; the data files keep them.
-bool HoldsNul(const std::string& bytes)
-{
-    return bytes.find('\0') != std::string::npos;
-}
+bool HoldsNul(const std::string& bytes) { return bytes.find('\0') != std::string::npos; }
 
 } // namespace
 

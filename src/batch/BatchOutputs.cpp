@@ -15,7 +15,8 @@ PrintPage BatchPagePrinter(const BatchOptions& options)
 {
     if (options.DendrogramFile.empty())
         return {};
-    return [&options](const DrawPage& draw) { WritePageFile(options.DendrogramFile, options.WholeTree, draw); };
+    return
+        [&options](const DrawPage& draw) { WritePageFile(options.DendrogramFile, options.WholeTree, draw); };
 }
 
 std::string MergeLine(const ClusterNode& node)

@@ -13,10 +13,7 @@
 namespace vantrel {
 namespace {
 
-int ObjectCountOf(const ClusterTree& tree)
-{
-    return static_cast<int>((tree.Size() + 1) / 2);
-}
+int ObjectCountOf(const ClusterTree& tree) { return static_cast<int>((tree.Size() + 1) / 2); }
 
 std::string ClustersCsv(const AnalysisData& data, const ObjectClusters& clusters)
 {

@@ -30,8 +30,9 @@ WritePageFileFunction LoadModule()
         return entry;
     const std::string folder = ProgramFolder();
     std::string reasons;
-    for (const std::string& candidate : {folder + "/vantrel-batch-page.so",
-                                         folder + "/" VANTREL_PAGE_MODULE_FROM_BINDIR "/vantrel-batch-page.so"}) {
+    for (const std::string& candidate :
+         {folder + "/vantrel-batch-page.so",
+          folder + "/" VANTREL_PAGE_MODULE_FROM_BINDIR "/vantrel-batch-page.so"}) {
         // Kept loaded to the end: Qt's own exit handlers live in it.
         void* module = dlopen(candidate.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
         if (!module) {

@@ -40,10 +40,7 @@ inline std::size_t Base(int slot)
     return static_cast<std::size_t>(slot) * static_cast<std::size_t>(slot - 1) / 2;
 }
 
-inline void Prefetch(const void* address)
-{
-    __builtin_prefetch(address);
-}
+inline void Prefetch(const void* address) { __builtin_prefetch(address); }
 
 struct CacheEntry {
     std::int32_t Id;
@@ -259,7 +256,8 @@ private:
             // the rows are never copied to a larger block.
             workspace.Means.reserve(static_cast<std::size_t>(n_) * static_cast<std::size_t>(capacity_) *
                                     InputSquare::Bytes);
-            means_ = Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * 64 * InputSquare::Bytes);
+            means_ =
+                Workspace::Reserve(workspace.Means, static_cast<std::size_t>(n_) * 64 * InputSquare::Bytes);
         }
         input_ = matrix_.Row(1);
 

@@ -21,9 +21,6 @@ void ClusterTree::AddLeaves(int count, long double height)
     }
 }
 
-void ClusterTree::Free()
-{
-    nodes_.clear();
-}
+void ClusterTree::Free() { nodes_.clear(); }
 
 } // namespace vantrel

@@ -16,10 +16,7 @@ namespace {
 // written as bytes.
 typedef long double __attribute__((aligned(2), may_alias)) PackedReal;
 
-inline long double At(const unsigned char* value)
-{
-    return *reinterpret_cast<const PackedReal*>(value);
-}
+inline long double At(const unsigned char* value) { return *reinterpret_cast<const PackedReal*>(value); }
 
 constexpr std::size_t Bytes = InputSquare::Bytes;
 

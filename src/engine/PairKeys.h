@@ -29,10 +29,7 @@ constexpr Key SignBit = 0x8000000000000000ull;
 constexpr int OriginBits = 19;
 constexpr Key OriginMask = (Key{1} << OriginBits) - 1;
 
-inline double Ordered(Key key, Key lowMask)
-{
-    return std::bit_cast<double>(key & ~lowMask);
-}
+inline double Ordered(Key key, Key lowMask) { return std::bit_cast<double>(key & ~lowMask); }
 
 // What the key pass learned about the input values, as bits of one flag
 // word, so that the pass itself never branches on them.

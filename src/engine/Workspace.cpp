@@ -14,10 +14,7 @@ namespace {
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 }
 
-LargeTable::~LargeTable()
-{
-    std::free(data_);
-}
+LargeTable::~LargeTable() { std::free(data_); }
 
 void* LargeTable::Reserve(std::size_t bytes)
 {

@@ -214,8 +214,8 @@ void MatrixInputForm::PButtonClick()
     std::string pdf;
     if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
             pdf = PrintListing([&] {
-                PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store(),
-                                   progress);
+                PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(),
+                                   StringGrid1->Store(), progress);
             });
         }))
         return;

@@ -208,8 +208,9 @@ void TFCoord::PButtonClick()
     std::string pdf;
     if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
             pdf = PrintListing([&] {
-                PrintAfterDialog(
-                    this, [&](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store(), progress); });
+                PrintAfterDialog(this, [&](Canvas& canvas) {
+                    PrintAttributeListing(canvas, StringGrid1->Store(), progress);
+                });
             });
         }))
         return;
@@ -217,22 +218,17 @@ void TFCoord::PButtonClick()
         ShowMessage(PrintedToFileText(pdf), this);
 }
 
-void TFCoord::EucButtonClick()
-{
-    PressDistance(AttributeDistanceKind::Euclidean);
-}
+void TFCoord::EucButtonClick() { PressDistance(AttributeDistanceKind::Euclidean); }
 
-void TFCoord::EucStdButtonClick()
-{
-    PressDistance(AttributeDistanceKind::Standardized);
-}
+void TFCoord::EucStdButtonClick() { PressDistance(AttributeDistanceKind::Standardized); }
 
 void TFCoord::PressDistance(AttributeDistanceKind kind)
 {
     StringGrid1->FinishEditing();
     std::string reportFileName;
     const auto chooseReport = [&] {
-        std::optional<std::string> chosen = ChooseFileToWrite(openDialog1_, this, "Output File", std::string());
+        std::optional<std::string> chosen =
+            ChooseFileToWrite(openDialog1_, this, "Output File", std::string());
         reportFileName = chosen.value_or(std::string());
         return chosen;
     };

@@ -153,14 +153,8 @@ std::string ReplaceFileQuestion(const std::string& fileName)
     return Cp932ForMessage(fileName) + " already exists.\nDo you want to replace it?";
 }
 
-FileDialogScript::FileDialogScript() : outer_(currentScript)
-{
-    currentScript = this;
-}
+FileDialogScript::FileDialogScript() : outer_(currentScript) { currentScript = this; }
 
-FileDialogScript::~FileDialogScript()
-{
-    currentScript = outer_;
-}
+FileDialogScript::~FileDialogScript() { currentScript = outer_; }
 
 } // namespace vantrel

@@ -107,15 +107,9 @@ QTableView* FrozenCells::MakeView(const char* name, bool followsColumns, bool fo
     return view;
 }
 
-int FrozenCells::FrozenWidth() const
-{
-    return grid_.model()->columnCount() > 0 ? grid_.columnWidth(0) : 0;
-}
+int FrozenCells::FrozenWidth() const { return grid_.model()->columnCount() > 0 ? grid_.columnWidth(0) : 0; }
 
-int FrozenCells::FrozenHeight() const
-{
-    return grid_.model()->rowCount() > 0 ? grid_.rowHeight(0) : 0;
-}
+int FrozenCells::FrozenHeight() const { return grid_.model()->rowCount() > 0 ? grid_.rowHeight(0) : 0; }
 
 void FrozenCells::FollowSectionSize(int column, int size)
 {

@@ -36,10 +36,7 @@ void Show(MessageKind kind, const std::string& text, QWidget* parent)
 
 } // namespace
 
-void Record(const ShownMessage& message)
-{
-    currentRecorder->messages_.push_back(message);
-}
+void Record(const ShownMessage& message) { currentRecorder->messages_.push_back(message); }
 
 std::unique_ptr<QMessageBox> MakeMessageBox(MessageKind kind, const QString& text, QWidget* parent)
 {
@@ -69,35 +66,17 @@ bool AskQuestion(const std::string& text, QWidget* parent)
            QMessageBox::Yes;
 }
 
-QString MessageTextToQString(const std::string& text)
-{
-    return QString::fromStdString(Utf8FromCp932(text));
-}
+QString MessageTextToQString(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }
 
-void ShowMessage(const std::string& text, QWidget* parent)
-{
-    Show(MessageKind::Message, text, parent);
-}
+void ShowMessage(const std::string& text, QWidget* parent) { Show(MessageKind::Message, text, parent); }
 
-void ShowWidgetMessage(const QString& text, QWidget* parent)
-{
-    Show(MessageKind::Message, text, parent);
-}
+void ShowWidgetMessage(const QString& text, QWidget* parent) { Show(MessageKind::Message, text, parent); }
 
-void ShowErrorMessage(const std::string& text, QWidget* parent)
-{
-    Show(MessageKind::Error, text, parent);
-}
+void ShowErrorMessage(const std::string& text, QWidget* parent) { Show(MessageKind::Error, text, parent); }
 
-MessageRecorder::MessageRecorder() : outer_(currentRecorder)
-{
-    currentRecorder = this;
-}
+MessageRecorder::MessageRecorder() : outer_(currentRecorder) { currentRecorder = this; }
 
-MessageRecorder::~MessageRecorder()
-{
-    currentRecorder = outer_;
-}
+MessageRecorder::~MessageRecorder() { currentRecorder = outer_; }
 
 std::vector<std::string> MessageRecorder::Texts(MessageKind kind) const
 {

@@ -5,9 +5,6 @@
 
 namespace vantrel {
 
-void ProcessPendingMessages()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
+void ProcessPendingMessages() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 } // namespace vantrel

@@ -14,14 +14,8 @@ PrintDialogScript* activeScript = nullptr;
 
 } // namespace
 
-PrintDialogScript::PrintDialogScript() : outer_(activeScript)
-{
-    activeScript = this;
-}
-PrintDialogScript::~PrintDialogScript()
-{
-    activeScript = outer_;
-}
+PrintDialogScript::PrintDialogScript() : outer_(activeScript) { activeScript = this; }
+PrintDialogScript::~PrintDialogScript() { activeScript = outer_; }
 
 bool PrintDialog::Execute(QWidget* parent)
 {

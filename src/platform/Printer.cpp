@@ -136,15 +136,9 @@ Printer& Printer::Instance()
     return printer;
 }
 
-Canvas& Printer::GetCanvas()
-{
-    return *canvas_;
-}
+Canvas& Printer::GetCanvas() { return *canvas_; }
 
-bool Printer::HasSystemPrinters()
-{
-    return !QPrinterInfo::availablePrinters().isEmpty();
-}
+bool Printer::HasSystemPrinters() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
 QPrinter& Printer::SystemPrinter()
 {
@@ -173,10 +167,7 @@ std::string Printer::PdfPathForNextJob() const
     return QFile::encodeName(QDir(folder).filePath(name)).toStdString();
 }
 
-void Printer::SetTestCanvas(Canvas* canvas)
-{
-    canvas_->SetTest(canvas);
-}
+void Printer::SetTestCanvas(Canvas* canvas) { canvas_->SetTest(canvas); }
 
 void Printer::SetTestRefusal(std::optional<std::pair<std::string, std::string>> printerAndReason)
 {

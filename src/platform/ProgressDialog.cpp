@@ -24,15 +24,9 @@ constexpr std::int64_t ReportsPerPart = 256;
 
 ProgressScript* activeScript = nullptr;
 
-int BarValue(std::int64_t value)
-{
-    return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX));
-}
+int BarValue(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX)); }
 
-QString BarFormat(const std::string& unit)
-{
-    return QStringLiteral("%v / %m ") + MessageTextToQString(unit);
-}
+QString BarFormat(const std::string& unit) { return QStringLiteral("%v / %m ") + MessageTextToQString(unit); }
 
 // The dialog sizes itself to its label alone; the bar's text at its longest
 // must fit the bar as well.
@@ -44,15 +38,9 @@ void FitBarText(QProgressDialog& dialog, std::int64_t total, const std::string& 
 
 } // namespace
 
-ProgressScript::ProgressScript() : outer_(activeScript)
-{
-    activeScript = this;
-}
+ProgressScript::ProgressScript() : outer_(activeScript) { activeScript = this; }
 
-ProgressScript::~ProgressScript()
-{
-    activeScript = outer_;
-}
+ProgressScript::~ProgressScript() { activeScript = outer_; }
 
 ProgressDialog::ProgressDialog(QWidget* parent) : parent_(parent) { }
 

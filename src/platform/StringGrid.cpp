@@ -57,15 +57,9 @@ void StringGrid::SetRowCount(int rows)
     ChangeStore([rows](CellStore& store) { store.SetRowCount(rows); });
 }
 
-int StringGrid::ColWidth(int column) const
-{
-    return horizontalHeader()->sectionSize(column);
-}
+int StringGrid::ColWidth(int column) const { return horizontalHeader()->sectionSize(column); }
 
-void StringGrid::SetColWidth(int column, int width)
-{
-    horizontalHeader()->resizeSection(column, width);
-}
+void StringGrid::SetColWidth(int column, int width) { horizontalHeader()->resizeSection(column, width); }
 
 void StringGrid::SetFontHeight(int pixelHeight)
 {

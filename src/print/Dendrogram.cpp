@@ -142,10 +142,7 @@ int Nint(long double x)
     return static_cast<int>(std::nearbyint(x));
 }
 
-int OrdinateToY(const DendrogramScale& scale, long double o)
-{
-    return Nint((o + 2.0L) * scale.H * 1.2L);
-}
+int OrdinateToY(const DendrogramScale& scale, long double o) { return Nint((o + 2.0L) * scale.H * 1.2L); }
 
 namespace {
 

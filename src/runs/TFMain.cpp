@@ -100,30 +100,15 @@ int TFMain::MethodItemIndex() const
     return ComboBoxDist->findText(text, Qt::MatchExactly);
 }
 
-std::string TFMain::FontSizeText() const
-{
-    return FontEdit->text().toStdString();
-}
+std::string TFMain::FontSizeText() const { return FontEdit->text().toStdString(); }
 
-void TFMain::DistButtonClick()
-{
-    Run(RunKind::Dissimilarity);
-}
+void TFMain::DistButtonClick() { Run(RunKind::Dissimilarity); }
 
-void TFMain::SimButtonClick()
-{
-    Run(RunKind::Similarity);
-}
+void TFMain::SimButtonClick() { Run(RunKind::Similarity); }
 
-void TFMain::CoordButtonClick()
-{
-    Run(RunKind::Attribute);
-}
+void TFMain::CoordButtonClick() { Run(RunKind::Attribute); }
 
-void TFMain::ExitButtonClick()
-{
-    close();
-}
+void TFMain::ExitButtonClick() { close(); }
 
 void TFMain::closeEvent(QCloseEvent* event)
 {

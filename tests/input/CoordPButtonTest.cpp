@@ -23,10 +23,7 @@ namespace {
 using Texts = std::vector<std::string>;
 constexpr int Height = 10;
 
-std::string Blanks(std::size_t n)
-{
-    return std::string(n, ' ');
-}
+std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 struct ShownCoord {
     TFCoord form;

@@ -42,10 +42,7 @@ struct ShownForm {
     QPushButton* Button(const char* name) { return form->template findChild<QPushButton*>(name); }
 };
 
-std::string Blanks(std::size_t n)
-{
-    return std::string(n, ' ');
-}
+std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 template <class Form>
 void ExpectFreshWindowListing()
@@ -76,15 +73,9 @@ void ExpectFreshWindowListing()
     EXPECT_EQ(window.form->focusWidget(), window.Button("CalcButton"));
 }
 
-TEST(MatrixPButton, DissimilarityWindowPrintsBothGridsAndFocusesOk)
-{
-    ExpectFreshWindowListing<TFDist>();
-}
+TEST(MatrixPButton, DissimilarityWindowPrintsBothGridsAndFocusesOk) { ExpectFreshWindowListing<TFDist>(); }
 
-TEST(MatrixPButton, SimilarityWindowPrintsTheSameListing)
-{
-    ExpectFreshWindowListing<TFSim>();
-}
+TEST(MatrixPButton, SimilarityWindowPrintsTheSameListing) { ExpectFreshWindowListing<TFSim>(); }
 
 TEST(MatrixPButton, AFailingPrinterIsReportedAndTheListingStops)
 {

@@ -29,10 +29,7 @@ std::string TempPath(const std::string& name)
     return dir.File(name);
 }
 
-CellStore Example()
-{
-    return testing::ExampleAttributeTable();
-}
+CellStore Example() { return testing::ExampleAttributeTable(); }
 
 CellStore Read(const std::string& contents)
 {

@@ -29,10 +29,7 @@ std::string TempPath(const std::string& name)
     return dir.File(name);
 }
 
-CellStore Example()
-{
-    return testing::ExampleAttributeTable();
-}
+CellStore Example() { return testing::ExampleAttributeTable(); }
 
 CellStore Load(const std::string& contents)
 {
@@ -111,10 +108,7 @@ TEST(AttributeDataFile, BadCountsAreRefusedLeavingTableUntouched)
     }
 }
 
-TEST(AttributeDataFile, LargestTableLoads)
-{
-    EXPECT_NO_THROW(Load("1002\n202\n"));
-}
+TEST(AttributeDataFile, LargestTableLoads) { EXPECT_NO_THROW(Load("1002\n202\n")); }
 
 TEST(AttributeDataFile, MissingFileIsAnIoError)
 {

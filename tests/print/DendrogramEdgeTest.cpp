@@ -19,10 +19,7 @@ using testing::DataWithLabels;
 using testing::TreeBuilder;
 
 // H = 40, W = 60, P = 900: leaves at x = 120, each 1/N of the range 60 wide.
-RecordingCanvas Page()
-{
-    return RecordingCanvas(40, 12, 900);
-}
+RecordingCanvas Page() { return RecordingCanvas(40, 12, 900); }
 
 // The x of every bracket's vertical stroke, in drawing order.
 std::vector<int> MergeXs(const RecordingCanvas& canvas)

@@ -15,10 +15,7 @@ using testing::TreeBuilder;
 using Line = RecordingCanvas::Line;
 
 // H = 40 and W = 60 ("WWWWW" at 12 per byte), P = 900.
-RecordingCanvas WorkedExampleCanvas()
-{
-    return RecordingCanvas(40, 12, 900);
-}
+RecordingCanvas WorkedExampleCanvas() { return RecordingCanvas(40, 12, 900); }
 
 std::vector<std::string> TextsOf(const RecordingCanvas& canvas)
 {

@@ -18,10 +18,7 @@ using Texts = std::vector<std::string>;
 
 constexpr int Height = 10;
 // A page wide and long enough that no listing line wraps or breaks a page.
-RecordingCanvas WidePage()
-{
-    return RecordingCanvas(Height, 1, 1 << 20, 1 << 24);
-}
+RecordingCanvas WidePage() { return RecordingCanvas(Height, 1, 1 << 20, 1 << 24); }
 
 CellStore Grid(const std::vector<Texts>& rows)
 {
@@ -32,10 +29,7 @@ CellStore Grid(const std::vector<Texts>& rows)
     return grid;
 }
 
-std::string Blanks(std::size_t n)
-{
-    return std::string(n, ' ');
-}
+std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 TEST(Listing, RowPadsEachCellToItsFieldWithNothingBetween)
 {

@@ -19,10 +19,7 @@ using Texts = std::vector<std::string>;
 
 // 10 bytes to a line (12 units each on a 120-unit page), 3 lines to a page.
 constexpr int Height = 40;
-RecordingCanvas NarrowCanvas()
-{
-    return RecordingCanvas(Height, 12, 120, 120);
-}
+RecordingCanvas NarrowCanvas() { return RecordingCanvas(Height, 12, 120, 120); }
 
 std::vector<Op> Kinds(const RecordingCanvas& canvas)
 {

@@ -21,10 +21,7 @@ inline void WriteBytes(const std::string& fileName, const std::string& bytes)
     std::ofstream(fileName, std::ios::binary) << bytes;
 }
 
-inline bool FileExists(const std::string& path)
-{
-    return std::filesystem::exists(path);
-}
+inline bool FileExists(const std::string& path) { return std::filesystem::exists(path); }
 
 // A scratch folder removed with its contents at the end of the test.
 class ScratchDir {

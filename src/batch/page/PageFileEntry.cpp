@@ -8,9 +8,8 @@
 
 #include <memory>
 
-extern "C" __attribute__((visibility("default"))) void VantrelWritePageFile(const std::string& fileName,
-                                                                              bool wholeTree,
-                                                                              const vantrel::DrawPage& draw)
+extern "C" __attribute__((visibility("default"))) void
+VantrelWritePageFile(const std::string& fileName, bool wholeTree, const vantrel::DrawPage& draw)
 {
     using namespace vantrel;
     // Fonts need a GUI application; the page needs no screen.

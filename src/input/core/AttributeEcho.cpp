@@ -48,14 +48,8 @@ void AppendEchoValue(std::string& line, long double value)
 
 } // namespace
 
-std::string AttributeInputHeader()
-{
-    return Sjis("入力データ...");
-}
-std::string StandardizedInputHeader()
-{
-    return Sjis("標準化入力データ...");
-}
+std::string AttributeInputHeader() { return Sjis("入力データ..."); }
+std::string StandardizedInputHeader() { return Sjis("標準化入力データ..."); }
 
 std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& attributes, int i)
 {

@@ -12,10 +12,7 @@ const std::string Blank = " ";
 
 } // namespace
 
-std::string ObjectHeader(int object)
-{
-    return vantrel::ObjectHeader(object);
-}
+std::string ObjectHeader(int object) { return vantrel::ObjectHeader(object); }
 
 std::string AttributeHeader(int attribute)
 {

@@ -14,14 +14,8 @@ namespace vantrel {
 namespace AttributeTable {
 
 // N = rows - 2 and M = columns - 2.
-inline int ObjectCount(const CellStore& cells)
-{
-    return cells.RowCount() - 2;
-}
-inline int AttributeCount(const CellStore& cells)
-{
-    return cells.ColumnCount() - 2;
-}
+inline int ObjectCount(const CellStore& cells) { return cells.RowCount() - 2; }
+inline int AttributeCount(const CellStore& cells) { return cells.ColumnCount() - 2; }
 
 std::string ObjectHeader(int object); // " 対象" + PadIndex(object)
 std::string AttributeHeader(int attribute); // " 属性" + PadIndex(attribute)

@@ -12,10 +12,7 @@
 namespace vantrel {
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // strtold follows LC_NUMERIC, which a Qt application sets from the user's
 // environment; the text handed over is already normalised to the C form.

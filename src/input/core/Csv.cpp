@@ -12,10 +12,7 @@ bool IsBlankOrControl(char c)
     return code >= 1 && code <= 32;
 }
 
-bool EndsField(char c)
-{
-    return c == ',' || static_cast<unsigned char>(c) <= 32;
-}
+bool EndsField(char c) { return c == ',' || static_cast<unsigned char>(c) <= 32; }
 
 } // namespace
 

@@ -11,10 +11,7 @@
 namespace vantrel {
 namespace {
 
-bool IsControlOrBlank(char c)
-{
-    return static_cast<unsigned char>(c) <= 32;
-}
+bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 } // namespace
 

@@ -13,15 +13,9 @@ std::string ObjectHeader(int k)
     return prefix + PadIndex(k);
 }
 
-std::string LabelGridCornerText()
-{
-    return Sjis(" 対　象");
-}
+std::string LabelGridCornerText() { return Sjis(" 対　象"); }
 
-std::string LabelGridLabelHeaderText()
-{
-    return Sjis(" ラベル");
-}
+std::string LabelGridLabelHeaderText() { return Sjis(" ラベル"); }
 
 const std::string& CellOrEmpty(const CellStore& cells, int column, int row)
 {

@@ -20,10 +20,7 @@ std::string LabelGridCornerText();
 std::string LabelGridLabelHeaderText();
 
 // The number of objects the label grid holds: its row count minus 1.
-inline int ObjectCountOf(const CellStore& labels)
-{
-    return labels.RowCount() - 1;
-}
+inline int ObjectCountOf(const CellStore& labels) { return labels.RowCount() - 1; }
 
 // A cell's text, or empty for an address outside the store, so that grids
 // of unequal shape read as missing cells instead of out of bounds.

@@ -11,10 +11,7 @@ namespace {
 const std::string blank = " ";
 } // namespace
 
-bool MatrixGridIsFull(const CellStore& labels)
-{
-    return ObjectCountOf(labels) >= AnalysisData::Capacity;
-}
+bool MatrixGridIsFull(const CellStore& labels) { return ObjectCountOf(labels) >= AnalysisData::Capacity; }
 
 void InsertMatrixObject(CellStore& labels, CellStore& matrix, int selectedRow)
 {

@@ -51,10 +51,7 @@ std::string CodePointText(std::string_view utf8);
 std::string Utf8FromCp932(std::string_view bytes);
 
 // Shorthand for fixed texts written in the source as UTF-8.
-inline std::string Sjis(std::string_view utf8)
-{
-    return Cp932FromUtf8(utf8);
-}
+inline std::string Sjis(std::string_view utf8) { return Cp932FromUtf8(utf8); }
 
 // Length in bytes of the character starting at bytes[i]: 2 for a Shift-JIS
 // lead byte followed by a trail byte (0x40..0x7E, 0x80..0xFC), else 1.

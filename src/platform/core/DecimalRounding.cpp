@@ -107,10 +107,7 @@ RoundedDecimal RoundAt(long double value, int keepFromExponent(int exponent, int
     return result;
 }
 
-int KeepSignificant(int, int significant, int)
-{
-    return significant;
-}
+int KeepSignificant(int, int significant, int) { return significant; }
 
 // Powers of ten up to 10^27 are exact in the 64-bit significand.
 constexpr int ExactPowerLimit = 27;
@@ -176,10 +173,7 @@ bool TryRoundToSignificantFast(long double value, int significant, RoundedDecima
     result.Exponent = exponent;
     return true;
 }
-int KeepDecimals(int exponent, int decimals, int)
-{
-    return exponent + decimals;
-}
+int KeepDecimals(int exponent, int decimals, int) { return exponent + decimals; }
 int KeepBoth(int exponent, int significant, int decimals)
 {
     return std::min(significant, exponent + decimals);

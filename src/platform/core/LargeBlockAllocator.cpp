@@ -9,10 +9,7 @@ namespace {
 constexpr std::size_t HugePage = std::size_t{2} << 20;
 constexpr std::size_t MappedFrom = std::size_t{4} << 20;
 
-std::size_t RoundUp(std::size_t bytes)
-{
-    return (bytes + HugePage - 1) / HugePage * HugePage;
-}
+std::size_t RoundUp(std::size_t bytes) { return (bytes + HugePage - 1) / HugePage * HugePage; }
 
 } // namespace
 

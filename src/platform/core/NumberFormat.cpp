@@ -70,10 +70,7 @@ std::string FormatGeneral(long double value, int significant)
     return text;
 }
 
-std::string FormatReportNumber(long double value)
-{
-    return FormatGeneral(value, 7);
-}
+std::string FormatReportNumber(long double value) { return FormatGeneral(value, 7); }
 
 std::string FormatFixed(long double value, int decimals)
 {
@@ -117,13 +114,7 @@ std::string FormatFixedPrecision(long double value, int precision, int decimals)
     return text + digits;
 }
 
-std::string FormatAxisGeneral(long double value)
-{
-    return FormatGeneral(value, 15);
-}
-std::string FormatAxisFixed(long double value)
-{
-    return FormatFixedPrecision(value, 9, 2);
-}
+std::string FormatAxisGeneral(long double value) { return FormatGeneral(value, 15); }
+std::string FormatAxisFixed(long double value) { return FormatFixedPrecision(value, 9, 2); }
 
 } // namespace vantrel

@@ -22,20 +22,11 @@ Progress& NoProgress()
     return silent;
 }
 
-std::string LoadingText(const std::string& fileName)
-{
-    return "Loading " + Cp932ForMessage(fileName);
-}
+std::string LoadingText(const std::string& fileName) { return "Loading " + Cp932ForMessage(fileName); }
 
-std::string SavingText(const std::string& fileName)
-{
-    return "Saving " + Cp932ForMessage(fileName);
-}
+std::string SavingText(const std::string& fileName) { return "Saving " + Cp932ForMessage(fileName); }
 
-std::string PrintingCancelledText()
-{
-    return "Printing cancelled: nothing was printed.";
-}
+std::string PrintingCancelledText() { return "Printing cancelled: nothing was printed."; }
 
 std::string LoadingCancelledText(const std::string& fileName)
 {

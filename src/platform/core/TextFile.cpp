@@ -23,10 +23,7 @@ std::optional<std::size_t> byteLimitForTesting;
 
 } // namespace
 
-void TextFileWriter::LimitBytesForTesting(std::optional<std::size_t> limit)
-{
-    byteLimitForTesting = limit;
-}
+void TextFileWriter::LimitBytesForTesting(std::optional<std::size_t> limit) { byteLimitForTesting = limit; }
 
 TextFileWriter::TextFileWriter(std::string fileName, Replacement replacement)
     : fileName_(std::move(fileName)), bytesLeft_(byteLimitForTesting)

@@ -2,18 +2,9 @@
 
 namespace vantrel {
 
-QString ProportionalGothicFace()
-{
-    return QStringLiteral("ＭＳ Ｐゴシック");
-}
-QString FixedGothicFace()
-{
-    return QStringLiteral("ＭＳ ゴシック");
-}
-QString MinchoFace()
-{
-    return QStringLiteral("ＭＳ 明朝");
-}
+QString ProportionalGothicFace() { return QStringLiteral("ＭＳ Ｐゴシック"); }
+QString FixedGothicFace() { return QStringLiteral("ＭＳ ゴシック"); }
+QString MinchoFace() { return QStringLiteral("ＭＳ 明朝"); }
 
 QString InstalledFaceFor(const QString& windowsFace)
 {

@@ -11,10 +11,7 @@
 namespace vantrel {
 namespace {
 
-QString FromCp932(const std::string& bytes)
-{
-    return QString::fromStdString(Utf8FromCp932(bytes));
-}
+QString FromCp932(const std::string& bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
 
 } // namespace
 
@@ -61,14 +58,8 @@ void PainterCanvas::NewPage()
     position_ = QPoint();
 }
 
-int PainterCanvas::PageWidth() const
-{
-    return device_ ? device_->width() : 0;
-}
-int PainterCanvas::PageHeight() const
-{
-    return device_ ? device_->height() : 0;
-}
+int PainterCanvas::PageWidth() const { return device_ ? device_->width() : 0; }
+int PainterCanvas::PageHeight() const { return device_ ? device_->height() : 0; }
 
 void PainterCanvas::SetFontName(const std::string& face)
 {
@@ -97,10 +88,7 @@ int PainterCanvas::TextHeight(const std::string&)
     return metrics.height();
 }
 
-void PainterCanvas::MoveTo(int x, int y)
-{
-    position_ = QPoint(x, y);
-}
+void PainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void PainterCanvas::LineTo(int x, int y)
 {

@@ -44,18 +44,9 @@ ReportFileGuard::~ReportFileGuard()
     session_.ReportFile.reset();
 }
 
-std::string DissimilarityHeader()
-{
-    return Sjis("入力データ（距離）...");
-}
-std::string SimilarityHeader()
-{
-    return Sjis("入力データ（類似度）...");
-}
-std::string ComputedDistanceHeader()
-{
-    return Sjis("算出された距離...");
-}
+std::string DissimilarityHeader() { return Sjis("入力データ（距離）..."); }
+std::string SimilarityHeader() { return Sjis("入力データ（類似度）..."); }
+std::string ComputedDistanceHeader() { return Sjis("算出された距離..."); }
 
 std::string MatrixRow(const AnalysisData& data, const TriangularMatrix& matrix, int i)
 {

@@ -10,10 +10,7 @@
 namespace vantrel {
 namespace {
 
-int LeafCount(const ClusterTree& tree)
-{
-    return static_cast<int>((tree.Size() + 1) / 2);
-}
+int LeafCount(const ClusterTree& tree) { return static_cast<int>((tree.Size() + 1) / 2); }
 
 // The clusters left when exactly the merges flagged in `kept` (by id; only
 // merges are read) are made. Every kept merge's own merges must be kept.
