@@ -10,8 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <locale.h>
 
 namespace vantrel {
 
@@ -29,16 +27,10 @@ void AppendEchoValue(std::string& line, long double value)
         const long double quarters = magnitude * 4.0L; // exact
         const bool tie = quarters == std::floor(quarters) && std::fmod(quarters, 2.0L) == 1.0L;
         if (!tie && !(std::signbit(value) && magnitude < 0.06L)) {
-            char text[32];
-            // printf follows the C library's locale, which a Qt program sets
-            // from the environment; the report always uses the C form.
-            static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-            const locale_t previous = uselocale(cLocale);
-            const int length = std::snprintf(text, sizeof text, "%7.1Lf", value);
-            uselocale(previous);
-            if (length > 2 && length < static_cast<int>(sizeof text)) {
-                text[length - 2] = DecimalSeparator;
-                line.append(text, static_cast<std::size_t>(length));
+            std::string text = FormatInCLocale("%7.1Lf", value);
+            if (text.size() > 2) {
+                text[text.size() - 2] = DecimalSeparator;
+                line += text;
                 return;
             }
         }

@@ -6,21 +6,12 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
 
 namespace vantrel {
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// strtold follows LC_NUMERIC, which a Qt application sets from the user's
-// environment; the text handed over is already normalised to the C form.
-locale_t CLocale()
-{
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return locale;
-}
 
 // A number split into the pieces that fix its value: ±Mantissa × 10^Exponent.
 // Exact when the mantissa took every significant digit.

@@ -1,11 +1,10 @@
 #include "runs/core/TreeResults.h"
 
 #include "common/Errors.h"
+#include "platform/core/Locale.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <locale.h>
 
 namespace vantrel {
 namespace {
@@ -68,14 +67,7 @@ long double MeanOf(const TriangularMatrix& values, int n, long double scale)
 
 std::string LevelText(long double level)
 {
-    // printf follows the C library's locale, which Qt sets from the
-    // environment once the page is made; these texts are always C numbers.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    const locale_t previous = uselocale(cLocale);
-    char text[64];
-    std::snprintf(text, sizeof text, "%.21Lg", level);
-    uselocale(previous);
-    return text;
+    return FormatInCLocale("%.21Lg", level);
 }
 
 std::vector<ScheduleRow> AgglomerationSchedule(const ClusterTree& tree)
