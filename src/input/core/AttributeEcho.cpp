@@ -6,6 +6,7 @@
 #include "platform/core/Locale.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/Padding.h"
+#include "platform/core/ReportSection.h"
 #include "platform/core/TextFile.h"
 
 #include <algorithm>
@@ -58,14 +59,8 @@ std::string AttributeEchoLine(const AnalysisData& data, const AttributeData& att
 void WriteAttributeSection(TextFileWriter& file, const std::string& header, const AnalysisData& data,
                            const AttributeData& attributes, Progress& progress)
 {
-    file.WriteLine();
-    file.WriteLine(header);
-    const int count = std::min(data.ObjectCount, AnalysisData::Capacity);
-    progress.Start("Writing the report", "rows", count);
-    for (int i = 1; i <= count; ++i) {
-        file.WriteLine(AttributeEchoLine(data, attributes, i));
-        progress.Advance(i);
-    }
+    WriteReportSection(file, header, std::min(data.ObjectCount, AnalysisData::Capacity), progress,
+                       [&](int i) { return AttributeEchoLine(data, attributes, i); });
 }
 
 } // namespace vantrel

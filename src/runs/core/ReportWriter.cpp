@@ -4,6 +4,7 @@
 #include "platform/core/Cp932.h"
 #include "platform/core/NumberFormat.h"
 #include "platform/core/Padding.h"
+#include "platform/core/ReportSection.h"
 
 #include <algorithm>
 
@@ -64,15 +65,8 @@ void WriteMatrixSection(RunSession& session, const std::string& header, const An
 {
     if (!session.ReportFile || !session.ReportFile->IsOpen())
         throw Error("The report file is not open.");
-    TextFileWriter& file = *session.ReportFile;
-    file.WriteLine();
-    file.WriteLine(header);
-    const int count = std::min(data.ObjectCount, AnalysisData::Capacity);
-    progress.Start("Writing the report", "rows", count);
-    for (int i = 1; i <= count; ++i) {
-        file.WriteLine(MatrixRow(data, matrix, i));
-        progress.Advance(i);
-    }
+    WriteReportSection(*session.ReportFile, header, std::min(data.ObjectCount, AnalysisData::Capacity),
+                       progress, [&](int i) { return MatrixRow(data, matrix, i); });
 }
 
 void WriteDissimilarityEcho(RunSession& session, const AnalysisData& data, Progress& progress)
