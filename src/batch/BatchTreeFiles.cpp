@@ -13,8 +13,6 @@
 namespace vantrel {
 namespace {
 
-int ObjectCountOf(const ClusterTree& tree) { return static_cast<int>((tree.Size() + 1) / 2); }
-
 std::string ClustersCsv(const AnalysisData& data, const ObjectClusters& clusters)
 {
     std::string text = "object,label,cluster\r\n";
@@ -63,7 +61,7 @@ std::string ScheduleCsv(const ClusterTree& tree)
 TreeOutputs TakeTreeOutputs(const BatchOptions& options, const AnalysisData& data, const ClusterTree& tree)
 {
     const auto encoded = [&options](std::string text) { return options.Utf8 ? Utf8FromCp932(text) : text; };
-    const int n = ObjectCountOf(tree);
+    const int n = tree.LeafCount();
     TreeOutputs outputs;
     if (!options.ScheduleFile.empty())
         outputs.Schedule = encoded(ScheduleCsv(tree));

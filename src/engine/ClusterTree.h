@@ -44,6 +44,8 @@ public:
     // Every node in creation order: leaves 1..N, then merges N+1..2N-1.
     const std::vector<std::unique_ptr<ClusterNode>>& Nodes() const { return nodes_; }
     std::size_t Size() const { return nodes_.size(); }
+    // The objects of a finished tree: N leaves and N - 1 merges.
+    int LeafCount() const { return static_cast<int>((nodes_.size() + 1) / 2); }
     bool Empty() const { return nodes_.empty(); }
 
     // The last node formed: the root of a finished tree.

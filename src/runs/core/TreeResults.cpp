@@ -9,15 +9,13 @@
 namespace vantrel {
 namespace {
 
-int LeafCount(const ClusterTree& tree) { return static_cast<int>((tree.Size() + 1) / 2); }
-
 // The clusters left when exactly the merges flagged in `kept` (by id; only
 // merges are read) are made. Every kept merge's own merges must be kept.
 // Top-down, each node learns the highest kept merge above it; the objects
 // under one such merge form a cluster, every other object one of its own.
 ObjectClusters ClustersOfKeptMerges(const ClusterTree& tree, const std::vector<bool>& kept)
 {
-    const int n = LeafCount(tree);
+    const int n = tree.LeafCount();
     const auto size = static_cast<std::int32_t>(tree.Size());
     std::vector<std::int32_t> owner(static_cast<std::size_t>(size) + 1, 0);
     for (std::int32_t id = size; id > n; --id) {
@@ -65,14 +63,11 @@ long double MeanOf(const TriangularMatrix& values, int n, long double scale)
 
 } // namespace
 
-std::string LevelText(long double level)
-{
-    return FormatInCLocale("%.21Lg", level);
-}
+std::string LevelText(long double level) { return FormatInCLocale("%.21Lg", level); }
 
 std::vector<ScheduleRow> AgglomerationSchedule(const ClusterTree& tree)
 {
-    const int n = LeafCount(tree);
+    const int n = tree.LeafCount();
     std::vector<int> size(tree.Size() + 1, 1);
     std::vector<ScheduleRow> rows;
     for (const auto& node : tree.Nodes()) {
@@ -97,7 +92,7 @@ void CheckClusterCount(long long clusterCount, int objectCount)
 
 ObjectClusters CutIntoClusters(const ClusterTree& tree, long long clusterCount)
 {
-    const int n = LeafCount(tree);
+    const int n = tree.LeafCount();
     CheckClusterCount(clusterCount, n);
     // Merges n+1 .. 2n-k stay; merges come after their parts, so this keeps
     // every merge's own merges too.
@@ -110,7 +105,7 @@ ObjectClusters CutIntoClusters(const ClusterTree& tree, long long clusterCount)
 
 ObjectClusters CutAtLevel(const ClusterTree& tree, long double level, bool similarity)
 {
-    const int n = LeafCount(tree);
+    const int n = tree.LeafCount();
     std::vector<bool> kept(tree.Size() + 1, true);
     for (const auto& node : tree.Nodes()) {
         if (node->IsLeaf())
@@ -126,7 +121,7 @@ ObjectClusters CutAtLevel(const ClusterTree& tree, long double level, bool simil
 
 TriangularMatrix CopheneticLevels(const ClusterTree& tree)
 {
-    const int n = LeafCount(tree);
+    const int n = tree.LeafCount();
     TriangularMatrix levels(n);
     // The objects under each node; a merge takes over its parts' lists.
     std::vector<std::vector<std::int32_t>> objects(tree.Size() + 1);
