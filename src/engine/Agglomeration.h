@@ -1,16 +1,11 @@
 #pragma once
 
 #include "engine/ClusterTree.h"
-
-#include <cstdint>
+#include "engine/Methods.h"
 
 namespace vantrel {
 
 struct AnalysisData;
-
-// The linkage methods in the order of the main window's list; the value is
-// the DistType of the shared data.
-enum class Linkage : std::uint8_t { Complete = 0, Average = 1, Single = 2 };
 
 // Clusters the dissimilarities of data.DissimMatrix for data.ObjectCount
 // objects, merging the closest pair first. Leaves stand at height 0.

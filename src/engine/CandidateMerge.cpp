@@ -873,6 +873,8 @@ ClusterTree Merge(const TriangularMatrix& matrix, int n, long double leafHeight,
         return CandidateMerge<GroupAverage, Order>(matrix, n, leafHeight).Run();
     case Linkage::Single:
         return CandidateMerge<KeepNearer, Order>(matrix, n, leafHeight).Run();
+    default:
+        break;
     }
     throw Error("DistType Error");
 }

@@ -1,6 +1,7 @@
 #include "print/Dendrogram.h"
 
 #include "common/Errors.h"
+#include "engine/Methods.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/NumberFormat.h"
 
@@ -211,8 +212,9 @@ int FontSizeFromText(const std::string& text)
 
 std::string MethodCaption(std::uint8_t distType, bool similarity)
 {
-    static const char* const Methods[] = {"最長距離法", "群間平均法", "最短距離法"};
-    if (distType > 2)
+    static const char* const Methods[LinkageCount] = {
+        "最長距離法", "群間平均法", "最短距離法", "ウォード法", "重心法", "メディアン法", "重み付き平均法"};
+    if (!IsLinkage(distType))
         return {};
     std::string caption = Methods[distType];
     if (similarity)

@@ -51,8 +51,9 @@ int SimilarityToX(const DendrogramScale& scale, long double v);
 inline constexpr int MaxFontSize = 500;
 int FontSizeFromText(const std::string& text);
 
-// The caption above the tree for a DistType (code page 932); empty for
-// values other than 0, 1 and 2.
+// The caption above the tree for a DistType (code page 932): the method's
+// name as the main window lists it, with "＜類似度＞" on similarity pages;
+// empty for a value that names no method.
 std::string MethodCaption(std::uint8_t distType, bool similarity);
 
 // Measures the page font and fits the level axis to the page width.

@@ -163,12 +163,13 @@ TEST(DendrogramPage, PlacesLeavesInLeftFirstOrder)
 
 TEST(DendrogramPage, CaptionFollowsDistType)
 {
-    const char* const methods[] = {"最長距離法", "群間平均法", "最短距離法"};
-    for (std::uint8_t type = 0; type < 3; ++type) {
+    const char* const methods[] = {"最長距離法", "群間平均法",   "最短距離法",    "ウォード法",
+                                   "重心法",     "メディアン法", "重み付き平均法"};
+    for (std::uint8_t type = 0; type < 7; ++type) {
         EXPECT_EQ(MethodCaption(type, false), Sjis(methods[type]));
         EXPECT_EQ(MethodCaption(type, true), Sjis(std::string(methods[type]) + "＜類似度＞"));
     }
-    EXPECT_EQ(MethodCaption(3, false), "");
+    EXPECT_EQ(MethodCaption(7, false), "");
     EXPECT_EQ(MethodCaption(255, true), "");
 
     // No caption at all on the page for an unknown method.
