@@ -65,11 +65,14 @@ const auto Rules = std::to_array<OptionRule>({
                                         {"sim", RunKind::Similarity},
                                         {"attr", RunKind::Attribute}});
      }},
-    {"--method", "complete|average|single", "linkage method (default complete)",
+    {"--method", "complete|average|single|ward|centroid|median|weighted", "linkage method (default complete)",
      [](BatchOptions& options, const std::string& value) {
-         options.Method = OneOf<Linkage>(
-             "--method", value,
-             {{"complete", Linkage::Complete}, {"average", Linkage::Average}, {"single", Linkage::Single}});
+         for (int index = 0; index < LinkageCount; ++index)
+             if (value == MethodKey(static_cast<Linkage>(index))) {
+                 options.Method = static_cast<Linkage>(index);
+                 return;
+             }
+         BadValue("--method", value);
      }},
     {"--merges", "FILE",
      "cluster the matrix data file FILE and print one line per merge:\n"

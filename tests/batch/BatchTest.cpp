@@ -102,7 +102,7 @@ TEST_F(BatchTest, BadCommandLinesShowTheUsageWithStatusTwo)
         {"--kind", "sim"},
         {"--merges"},
         {"--kind", "table", "--merges", file},
-        {"--method", "ward", "--merges", file},
+        {"--method", "mcquitty", "--merges", file},
         {"--merges", file, "--font-size", "000"},
         {"--merges", file, "--font-size=0"},
         {"--merges", file, "--font-size", "1000"},
