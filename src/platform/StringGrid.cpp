@@ -8,12 +8,14 @@
 
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace vantrel {
 
@@ -76,9 +78,33 @@ void StringGrid::SetRangeSelect(bool on)
 void StringGrid::SetEditing(bool on)
 {
     model_->SetEditable(on);
-    setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+    // No SelectedClicked: the view would open the editor only after the
+    // double-click interval and drop every key typed meanwhile. A click on
+    // the current cell opens it at once instead (mouseReleaseEvent).
+    setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed
                        : QAbstractItemView::NoEditTriggers);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool plainClick = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier;
+    pressedCurrent_ = plainClick && index.isValid() && index == currentIndex() && !indexWidget(index)
+                          ? QPersistentModelIndex(index)
+                          : QPersistentModelIndex();
+    QTableView::mousePressEvent(event);
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPersistentModelIndex pressed = std::exchange(pressedCurrent_, QPersistentModelIndex());
+    QTableView::mouseReleaseEvent(event);
+    // The second click of a double-click finds the editor open already.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (pressed.isValid() && index == pressed && index == currentIndex() && !indexWidget(index) &&
+        !refused_ && (model_->flags(index) & Qt::ItemIsEditable) && editTriggers() != NoEditTriggers)
+        edit(index);
 }
 
 void StringGrid::ShowEditor()

@@ -1,0 +1,107 @@
+// Typing into the input windows' grids: every key typed after a click
+// reaches its cell.
+#include "input/TFDist.h"
+
+#include "platform/StringGrid.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace vantrel;
+
+namespace {
+
+// Sends a key press and release to whatever has the focus, stamped `time`
+// (milliseconds on the clock of the mouse events QTest sends): the events
+// carry their moment, nothing waits for it.
+void KeyAt(Qt::Key key, const QString& text, ulong time)
+{
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QWidget* target = QApplication::focusWidget();
+        ASSERT_NE(target, nullptr);
+        QKeyEvent event(type, key, Qt::NoModifier, text);
+        event.setTimestamp(time);
+        QApplication::sendEvent(target, &event);
+        QApplication::processEvents();
+    }
+}
+
+void TypeAt(const QString& text, ulong time)
+{
+    for (const QChar c : text)
+        KeyAt(c == u'.' ? Qt::Key_Period : Qt::Key(c.toUpper().unicode()), QString(c), time);
+}
+
+QPoint CellCentre(const StringGrid& grid, int column, int row)
+{
+    return grid.visualRect(grid.model()->index(row, column)).center();
+}
+
+// A shown, active matrix window whose grids have no editor open.
+struct ActiveWindow {
+    TFDist form;
+    StringGrid* Matrix = form.findChild<StringGrid*>("StringGrid1");
+    StringGrid* Labels = form.findChild<StringGrid*>("StringGrid2");
+
+    ActiveWindow()
+    {
+        form.show();
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        Matrix->FinishEditing();
+        Labels->FinishEditing();
+    }
+};
+
+} // namespace
+
+TEST(Typing, EveryKeyTypedAfterAClickReachesTheCell)
+{
+    // How the user comes to type into the value cell [1, 2], which holds "7"
+    // and is current unless the case clicks it from elsewhere.
+    enum class Way { ClickCurrent, ClickOther, DoubleClick, F2 };
+    const struct {
+        const char* name;
+        Way way;
+        int delayMs; // after the click, before the first key
+        QString typed;
+        std::string expected;
+    } cases[] = {
+        {"click on the current cell, keys at once", Way::ClickCurrent, 0, "1.5", "1.5"},
+        {"click on the current cell, keys after 50 ms", Way::ClickCurrent, 50, "1.5", "1.5"},
+        {"click on the current cell, keys after 150 ms", Way::ClickCurrent, 150, "12", "12"},
+        {"click on the current cell, keys after 250 ms", Way::ClickCurrent, 250, "12", "12"},
+        {"click on another cell", Way::ClickOther, 0, "1.5", "1.5"},
+        {"double-click", Way::DoubleClick, 0, "1.5", "1.5"},
+        {"F2, then End", Way::F2, 0, "5", "75"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ActiveWindow window;
+        StringGrid& grid = *window.Matrix;
+        grid.SetCell(1, 2, "7");
+        grid.SelectCell(1, c.way == Way::ClickOther ? 1 : 2);
+        grid.setFocus();
+        const QPoint cell = CellCentre(grid, 1, 2);
+        switch (c.way) {
+        case Way::ClickCurrent:
+        case Way::ClickOther:
+            QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cell);
+            break;
+        case Way::DoubleClick:
+            QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell);
+            break;
+        case Way::F2:
+            KeyAt(Qt::Key_F2, {}, QTest::lastMouseTimestamp);
+            KeyAt(Qt::Key_End, {}, QTest::lastMouseTimestamp);
+            break;
+        }
+        QApplication::processEvents();
+        TypeAt(c.typed, QTest::lastMouseTimestamp + c.delayMs);
+        KeyAt(Qt::Key_Return, {}, QTest::lastMouseTimestamp + c.delayMs + 10);
+        EXPECT_EQ(grid.Cell(1, 2), c.expected);
+        EXPECT_EQ(grid.SelectedCell(), (GridCoord{1, 2}));
+    }
+}
