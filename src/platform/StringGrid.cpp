@@ -1,13 +1,13 @@
 #include "platform/StringGrid.h"
 
 #include "platform/CellEditor.h"
+#include "platform/CellLineEdit.h"
 #include "platform/FrozenCells.h"
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -127,10 +127,10 @@ void StringGrid::FinishEditing()
     QWidget* editor = OpenEditor();
     if (!editor)
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        if (const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text())) {
+    if (auto* line = qobject_cast<CellLineEdit*>(editor)) {
+        if (const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->FullText())) {
             refused_ = editor;
-            line->setSelection(refused->Position, refused->Length);
+            line->SelectInFullText(refused->Position, refused->Length);
             line->setFocus();
             throw CharacterError(refused->Character);
         }
@@ -141,7 +141,7 @@ void StringGrid::FinishEditing()
 
 void StringGrid::commitData(QWidget* editor)
 {
-    if (auto* line = qobject_cast<QLineEdit*>(editor); line && FindRefusedCharacter(line->text())) {
+    if (auto* line = qobject_cast<CellLineEdit*>(editor); line && FindRefusedCharacter(line->FullText())) {
         refused_ = editor;
         return;
     }
@@ -172,17 +172,17 @@ void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 void StringGrid::ReturnToRefusedEditor()
 {
     returnPending_ = false;
-    auto* line = qobject_cast<QLineEdit*>(refused_.data());
+    auto* line = qobject_cast<CellLineEdit*>(refused_.data());
     if (!line)
         return;
-    const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text());
+    const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->FullText());
     if (!refused)
         return;
     const auto [column, row] = CellEditorDelegate::CellOf(line);
     if (SelectedCell() != GridCoord{column, row})
         SelectCell(column, row);
     line->setFocus();
-    line->setSelection(refused->Position, refused->Length);
+    line->SelectInFullText(refused->Position, refused->Length);
     ShowWidgetMessage(RefusedCharacterText(refused->Character), this);
     if (refused_)
         refused_->setFocus();

@@ -1,15 +1,24 @@
 // Typing into the input windows' grids: every key typed after a click
-// reaches its cell.
+// reaches its cell, a refused character leaves the user in the editor, and a
+// cell of a megabyte stays editable whole.
+#include "input/TFCoord.h"
 #include "input/TFDist.h"
 
+#include "platform/CellLineEdit.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
 #include "platform/StringGrid.h"
+#include "platform/core/Cp932.h"
+#include "support/ScratchFiles.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace vantrel;
+using namespace vantrel::testing;
 
 namespace {
 
@@ -37,6 +46,12 @@ void TypeAt(const QString& text, ulong time)
 QPoint CellCentre(const StringGrid& grid, int column, int row)
 {
     return grid.visualRect(grid.model()->index(row, column)).center();
+}
+
+CellLineEdit* OpenEditor(const StringGrid& grid)
+{
+    const QModelIndex current = grid.currentIndex();
+    return current.isValid() ? qobject_cast<CellLineEdit*>(grid.indexWidget(current)) : nullptr;
 }
 
 // A shown, active matrix window whose grids have no editor open.
@@ -104,4 +119,38 @@ TEST(Typing, EveryKeyTypedAfterAClickReachesTheCell)
         EXPECT_EQ(grid.Cell(1, 2), c.expected);
         EXPECT_EQ(grid.SelectedCell(), (GridCoord{1, 2}));
     }
+}
+
+TEST(Typing, AMegabyteCellIsShownInPartAndEditedWhole)
+{
+    MessageRecorder messages;
+    FileDialogScript dialogs;
+    ScratchDir dir;
+    const std::string big(1 << 20, 'x');
+    ActiveWindow window;
+    StringGrid& labels = *window.Labels;
+    labels.SetCell(1, 1, big);
+    // The cell shows what fits any screen; its editor holds a slice.
+    EXPECT_LE(labels.model()->data(labels.model()->index(1, 1)).toString().size(), 1024);
+    labels.SelectCell(1, 1);
+    labels.setFocus();
+    QTest::mouseClick(labels.viewport(), Qt::LeftButton, {}, CellCentre(labels, 1, 1));
+    CellLineEdit* editor = OpenEditor(labels);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->Sliced());
+    EXPECT_LE(editor->QLineEdit::text().size(), CellLineEdit::SliceLength() + 1);
+
+    // Typed at both ends and stored with Enter, the text comes back whole
+    // from a save.
+    QTest::keyClick(editor, Qt::Key_Home);
+    QTest::keyClicks(editor, "<");
+    QTest::keyClick(editor, Qt::Key_End);
+    QTest::keyClicks(editor, ">");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(labels.Cell(1, 1), "<" + big + ">");
+    dialogs.AddFileName(dir.File("big.dat"));
+    window.form.findChild<QPushButton*>("SaveButton")->click();
+    EXPECT_EQ(ReadBytes(dir.File("big.dat")), "2\r\n<" + big + ">\r\n\r\n\r\n");
+    EXPECT_TRUE(messages.Messages().empty());
 }
