@@ -161,8 +161,15 @@ void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     }
     // The editor stays open. When the focus merely went elsewhere, the text
     // waits there; Enter, Tab or another cell bring the user back to it.
-    if (hint == QAbstractItemDelegate::NoHint && !changingCurrent_)
+    if (hint == QAbstractItemDelegate::NoHint && !changingCurrent_) {
+        // When the window itself lost the focus (to the message naming the
+        // character), the delegate hands it to the grid as the editor would
+        // close; it goes back to the editor, whose character is still
+        // selected, for when the window is active again.
+        if (!editor->isActiveWindow())
+            QTimer::singleShot(0, editor, [editor] { editor->setFocus(Qt::OtherFocusReason); });
         return;
+    }
     if (!returnPending_) {
         returnPending_ = true;
         QTimer::singleShot(0, this, [this] { ReturnToRefusedEditor(); });

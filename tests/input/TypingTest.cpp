@@ -154,3 +154,39 @@ TEST(Typing, AMegabyteCellIsShownInPartAndEditedWhole)
     EXPECT_EQ(ReadBytes(dir.File("big.dat")), "2\r\n<" + big + ">\r\n\r\n\r\n");
     EXPECT_TRUE(messages.Messages().empty());
 }
+
+TEST(Typing, AfterTheMessageOnARefusedCharacterTheEditorHasTheFocus)
+{
+    MessageRecorder messages;
+    ActiveWindow window;
+    StringGrid& labels = *window.Labels;
+    labels.SelectCell(1, 1);
+    labels.setFocus();
+    QTest::mouseClick(labels.viewport(), Qt::LeftButton, {}, CellCentre(labels, 1, 1));
+    CellLineEdit* editor = OpenEditor(labels);
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("a€b"));
+    // A button's click takes the focus, then refuses the character.
+    QTest::mouseClick(window.form.findChild<QPushButton*>("AddButton"), Qt::LeftButton);
+    ASSERT_EQ(messages.Messages().size(), 1u);
+    // The message box is a window of its own: the input window loses the
+    // focus while it is shown and gets it back when it closes.
+    {
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+        QApplication::processEvents();
+    }
+    window.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window.form));
+    EXPECT_EQ(QApplication::focusWidget(), editor);
+    EXPECT_EQ(editor->selectedText(), QStringLiteral("€"));
+    // Typing goes on where the user was; Escape still drops the edit.
+    QTest::keyClicks(QApplication::focusWidget(), "E");
+    EXPECT_EQ(editor->text(), QStringLiteral("aEb"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(OpenEditor(labels), nullptr);
+    EXPECT_EQ(labels.Cell(1, 1), "");
+}
