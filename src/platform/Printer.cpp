@@ -37,12 +37,13 @@ public:
     void BeginDoc() override
     {
         printer_.lastPdfPath_.clear();
+        // The file chosen in the print dialog was confirmed for this job only.
+        const bool confirmed = std::exchange(printer_.outputFileConfirmed_, false);
         if (test_) {
             test_->BeginDoc();
             return;
         }
         Reset();
-        const bool confirmed = std::exchange(printer_.outputFileConfirmed_, false);
         systemJob_ = HasSystemPrinters() && !printer_.toFile_;
         if (systemJob_) {
             QPrinter& system = printer_.SystemPrinter();
