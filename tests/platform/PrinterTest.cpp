@@ -1,6 +1,5 @@
 #include "platform/Printer.h"
 #include "platform/PrintDialog.h"
-#include "platform/PrintQueue.h"
 
 #include "common/Errors.h"
 #include "engine/AnalysisData.h"
@@ -10,13 +9,11 @@
 
 #include <QDir>
 #include <QImage>
-#include <QPrinter>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <unistd.h>
 
 namespace vantrel {
@@ -207,46 +204,6 @@ TEST_F(PrinterTest, AnUnwritablePdfIsAnError)
     Printer::Instance().SetOutputFileName(Path("next.pdf"));
     PrintSmallPage();
     EXPECT_EQ(Head(Path("next.pdf"), 5), "%PDF-");
-}
-
-TEST_F(PrinterTest, ThePrintDialogsChoicesBecomePrintSystemOptions)
-{
-    const struct {
-        const char* name;
-        std::function<void(QPrinter&)> choose;
-        std::vector<PrintOption> options;
-    } cases[] = {
-        {"nothing chosen", [](QPrinter&) {}, {{"media", "A4"}, {"sides", "one-sided"}}},
-        {"three copies, collated",
-         [](QPrinter& p) {
-             p.setCopyCount(3);
-             p.setCollateCopies(true);
-         },
-         {{"media", "A4"}, {"copies", "3"}, {"Collate", "True"}, {"sides", "one-sided"}}},
-        {"landscape",
-         [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); },
-         {{"media", "A4"}, {"sides", "one-sided"}, {"landscape", ""}}},
-        {"pages 2 to 3 in grey, last page first",
-         [](QPrinter& p) {
-             p.setPrintRange(QPrinter::PageRange);
-             p.setFromTo(2, 3);
-             p.setColorMode(QPrinter::GrayScale);
-             p.setPageOrder(QPrinter::LastPageFirst);
-         },
-         {{"media", "A4"},
-          {"sides", "one-sided"},
-          {"print-color-mode", "monochrome"},
-          {"outputorder", "reverse"},
-          {"page-ranges", "2-3"}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        c.choose(printer);
-        EXPECT_EQ(PrintOptionsFor(printer), c.options);
-    }
 }
 
 TEST_F(PrinterTest, CanvasFontPersistsBetweenJobs)
