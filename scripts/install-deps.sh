@@ -11,8 +11,11 @@ packages=(
   libgtest-dev
   fonts-ipafont-gothic fonts-ipafont-mincho
   qt6-translations-l10n
-  # The print system's own answer to a job (a queue that refuses it).
+  # The print system: jobs handed over whole, and its answer to them.
   libcups2-dev
+  # The printing tests' own print system: a private cupsd with a cups-pdf
+  # queue standing in for a printer (started and stopped by the tests).
+  cups printer-driver-cups-pdf
   # The installable program: icons rendered from SVG, the man page from
   # --help, the .deb with its library dependencies (dpkg-shlibdeps, file),
   # and the validators of the desktop entry and the metainfo.

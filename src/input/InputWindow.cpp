@@ -1,6 +1,9 @@
 #include "input/InputWindow.h"
 
+#include "platform/MessageBox.h"
 #include "platform/Printer.h"
+#include "platform/ProgressDialog.h"
+#include "print/Listing.h"
 
 #include <QCloseEvent>
 
@@ -19,11 +22,24 @@ void InputWindow::CloseConfirmed()
     close();
 }
 
-std::string InputWindow::PrintListing(const std::function<void()>& print)
+bool InputWindow::PrintListing(const std::function<void(Progress&)>& print)
 {
-    const PrintJobScope job(windowTitle().toStdString(), lastFile_);
-    print();
-    return Printer::Instance().LastPdfPath();
+    const PrintJobScope job(windowTitle().toStdString(), lastFile_, true);
+    std::string kept;
+    const auto stopped = [&kept] { return kept.empty() ? PrintingCancelledText() : kept; };
+    if (!RunWithProgress(this, stopped, [&](Progress& progress) {
+            try {
+                print(progress);
+            } catch (const PdfKept& declined) {
+                // Not a failure: the user kept the file, as asked.
+                kept = declined.what();
+                throw WorkCancelled();
+            }
+        }))
+        return false;
+    if (const std::string& pdf = Printer::Instance().LastPdfPath(); !pdf.empty())
+        ShowMessage(PrintedToFileText(pdf), this);
+    return true;
 }
 
 } // namespace vantrel

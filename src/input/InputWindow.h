@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/Progress.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -31,9 +33,12 @@ protected:
     void CloseConfirmed();
     // Notes a file saved or loaded, which its listings' PDF goes beside.
     void NoteFile(std::string fileName) { lastFile_ = std::move(fileName); }
-    // Prints a listing of the window: the job is named after its caption.
-    // Returns where its PDF went, if it went to one.
-    std::string PrintListing(const std::function<void()>& print);
+    // Prints a listing of the window, `print` drawing it on the printer's
+    // canvas with a progress dialog: the job is named after the caption, and
+    // a PDF of it goes beside the file last saved or loaded, replacing an
+    // existing one only when the user says so. Then tells the user where a
+    // PDF went, or what stopped the listing. True when it was printed.
+    bool PrintListing(const std::function<void(Progress&)>& print);
 
 private:
     bool confirmed_ = false;

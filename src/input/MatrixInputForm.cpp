@@ -211,17 +211,11 @@ void MatrixInputForm::PButtonClick()
 {
     FinishEditing();
     // Printed on the current printer without a dialog, as the grids stand.
-    std::string pdf;
-    if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
-            pdf = PrintListing([&] {
-                PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(),
-                                   StringGrid1->Store(), progress);
-            });
+    if (PrintListing([&](Progress& progress) {
+            PrintMatrixListing(Printer::Instance().GetCanvas(), StringGrid2->Store(), StringGrid1->Store(),
+                               progress);
         }))
-        return;
-    if (!pdf.empty())
-        ShowMessage(PrintedToFileText(pdf), this);
-    CalcButton->setFocus();
+        CalcButton->setFocus();
 }
 
 } // namespace vantrel

@@ -205,17 +205,10 @@ void TFCoord::PButtonClick()
 {
     StringGrid1->FinishEditing();
     // The dialog only chooses the printer: a cancel prints all the same.
-    std::string pdf;
-    if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
-            pdf = PrintListing([&] {
-                PrintAfterDialog(this, [&](Canvas& canvas) {
-                    PrintAttributeListing(canvas, StringGrid1->Store(), progress);
-                });
-            });
-        }))
-        return;
-    if (!pdf.empty())
-        ShowMessage(PrintedToFileText(pdf), this);
+    PrintListing([&](Progress& progress) {
+        PrintAfterDialog(
+            this, [&](Canvas& canvas) { PrintAttributeListing(canvas, StringGrid1->Store(), progress); });
+    });
 }
 
 void TFCoord::EucButtonClick() { PressDistance(AttributeDistanceKind::Euclidean); }

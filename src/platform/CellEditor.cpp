@@ -1,10 +1,9 @@
 #include "platform/CellEditor.h"
 
+#include "platform/CellLineEdit.h"
 #include "platform/core/Cp932.h"
 
-#include <QLineEdit>
-
-#include <limits>
+#include <QStyle>
 
 namespace vantrel {
 namespace {
@@ -14,16 +13,13 @@ constexpr const char* RowProperty = "vantrelCellRow";
 
 } // namespace
 
-QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                           const QModelIndex& index) const
 {
-    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto* line = qobject_cast<QLineEdit*>(editor))
-        line->setMaxLength(std::numeric_limits<int>::max());
-    if (editor) {
-        editor->setProperty(ColumnProperty, index.column());
-        editor->setProperty(RowProperty, index.row());
-    }
+    auto* editor = new CellLineEdit(parent);
+    editor->setFrame(editor->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, editor));
+    editor->setProperty(ColumnProperty, index.column());
+    editor->setProperty(RowProperty, index.row());
     return editor;
 }
 

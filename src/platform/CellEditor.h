@@ -5,13 +5,9 @@
 #include <optional>
 #include <string>
 
-class QLineEdit;
-
 namespace vantrel {
 
-// The editor of a grid cell: a line edit that takes a text of any length,
-// as a cell holds whatever a file can (a line edit otherwise cuts at 32,767
-// characters, on opening as on pasting). Each editor knows its cell.
+// The editors of a grid's cells: CellLineEdits, each knowing its cell.
 class CellEditorDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -12,6 +12,16 @@ namespace vantrel {
 
 CellStoreModel::CellStoreModel(QObject* parent) : QAbstractTableModel(parent) { }
 
+std::string_view CellStoreModel::DisplayedPart(std::string_view text)
+{
+    if (text.size() <= DisplayedBytes)
+        return text;
+    std::size_t end = 0;
+    while (end < DisplayedBytes)
+        end += Cp932CharLength(text, end);
+    return text.substr(0, end);
+}
+
 void CellStoreModel::SetCell(int column, int row, std::string text)
 {
     store_.SetCell(column, row, std::move(text));
@@ -48,6 +58,7 @@ QVariant CellStoreModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
+        return QString::fromStdString(Utf8FromCp932(DisplayedPart(store_.Cell(index.column(), index.row()))));
     case Qt::EditRole:
         return QString::fromStdString(Utf8FromCp932(store_.Cell(index.column(), index.row())));
     case Qt::BackgroundRole:

@@ -4,7 +4,9 @@
 
 #include <QAbstractTableModel>
 
+#include <cstddef>
 #include <functional>
+#include <string_view>
 
 namespace vantrel {
 
@@ -33,6 +35,12 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     static bool IsFixed(int column, int row) { return column == 0 || row == 0; }
+
+    // What a cell shows of its text: no screen is wide enough for more than
+    // the first kilobyte, and the view lays out all it is given on every
+    // repaint. The editor and the store keep the whole text.
+    static constexpr std::size_t DisplayedBytes = 1024;
+    static std::string_view DisplayedPart(std::string_view text);
 
     void SetEditable(bool editable) { editable_ = editable; }
 

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 
 #include <filesystem>
+#include <map>
 
 namespace vantrel {
 
@@ -69,35 +70,68 @@ std::string QtFilterFromDialogFilter(const std::string& filter)
     return result;
 }
 
-bool FileDialog::Execute(QWidget* parent)
-{
-    if (currentScript) {
-        currentScript->shown_.push_back({kind_, title_, filter_, fileName_});
-        if (currentScript->answers_.empty())
-            return false;
-        auto answer = std::move(currentScript->answers_.front());
-        currentScript->answers_.pop_front();
-        if (!answer)
-            return false;
-        fileName_ = std::move(*answer);
-        return true;
-    }
+namespace {
 
-    QFileDialog dialog(parent, MessageTextToQString(title_));
-    dialog.setAcceptMode(kind_ == Kind::Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    if (kind_ == Kind::Save) {
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+// The folder of the last file chosen, by kind of file (title and filter).
+std::map<std::string, std::string>& LastFolders()
+{
+    static std::map<std::string, std::string> folders;
+    return folders;
+}
+
+std::string KindOfFile(const std::string& title, const std::string& filter) { return title + '\n' + filter; }
+
+} // namespace
+
+std::string FileDialog::StartFolder() const
+{
+    const auto& folders = LastFolders();
+    const auto found = folders.find(KindOfFile(title_, filter_));
+    return found == folders.end() ? std::string() : found->second;
+}
+
+std::unique_ptr<QFileDialog> FileDialog::MakeQtDialog(QWidget* parent) const
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, MessageTextToQString(title_));
+    if (ShownKind() == Kind::Save) {
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+        // Whoever writes the file asks before replacing one.
+        dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
     } else {
-        dialog.setFileMode(mustExist_ ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(mustExist_ ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     }
     if (!filter_.empty())
-        dialog.setNameFilter(QString::fromStdString(QtFilterFromDialogFilter(filter_)));
+        dialog->setNameFilter(QString::fromStdString(QtFilterFromDialogFilter(filter_)));
+    if (const std::string folder = StartFolder(); !folder.empty())
+        dialog->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
     if (!fileName_.empty())
-        dialog.selectFile(QFile::decodeName(QByteArray::fromStdString(fileName_)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        dialog->selectFile(QFile::decodeName(QByteArray::fromStdString(fileName_)));
+    return dialog;
+}
+
+bool FileDialog::Execute(QWidget* parent)
+{
+    std::optional<std::string> chosen;
+    if (currentScript) {
+        currentScript->shown_.push_back({ShownKind(), title_, filter_, fileName_, StartFolder()});
+        if (!currentScript->answers_.empty()) {
+            chosen = std::move(currentScript->answers_.front());
+            currentScript->answers_.pop_front();
+        }
+    } else {
+        const std::unique_ptr<QFileDialog> dialog = MakeQtDialog(parent);
+        if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+            chosen = QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
+    }
+    if (!chosen)
         return false;
-    fileName_ = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    fileName_ = std::move(*chosen);
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(fileName_, error);
+    if (!error)
+        LastFolders()[KindOfFile(title_, filter_)] = path.parent_path().string();
     return true;
 }
 
@@ -130,6 +164,11 @@ std::optional<std::string> ChooseFileToWrite(FileDialog& dialog, QWidget* parent
                                              std::optional<std::string> filter,
                                              const std::function<std::string(const std::string&)>& target)
 {
+    struct ShownAsSave {
+        FileDialog& dialog;
+        explicit ShownAsSave(FileDialog& d) : dialog(d) { dialog.SetShownAsSave(true); }
+        ~ShownAsSave() { dialog.SetShownAsSave(false); }
+    } const asSave(dialog);
     std::string shown;
     for (;;) {
         const std::optional<std::string> chosen = ShowWithName(dialog, parent, title, filter, shown);

@@ -2,9 +2,11 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace vantrel {
@@ -13,6 +15,11 @@ namespace vantrel {
 // filter between uses, as the windows' OpenDialog1 and SaveDialog1 do. The
 // filter is written "Description|pattern|Description|pattern".
 // File names are the platform's own bytes (UTF-8 here), ready for fopen.
+//
+// Dialogs with the same title and filter ask for the same kind of file (the
+// windows' data files, their CSV files, the report): each opens in the
+// folder of the last file of its kind chosen in this process, whichever
+// component showed it; before the first, in the working folder.
 class FileDialog {
 public:
     enum class Kind { Open, Save };
@@ -20,6 +27,10 @@ public:
     explicit FileDialog(Kind kind) : kind_(kind) { }
 
     Kind DialogKind() const { return kind_; }
+    // How the next Execute shows the dialog: as its own kind, or as a save
+    // dialog whatever the component (a file to be written; ChooseFileToWrite).
+    void SetShownAsSave(bool save) { shownAsSave_ = save; }
+    Kind ShownKind() const { return shownAsSave_ ? Kind::Save : kind_; }
     void SetTitle(std::string title) { title_ = std::move(title); }
     const std::string& Title() const { return title_; }
     void SetFileName(std::string fileName) { fileName_ = std::move(fileName); }
@@ -36,8 +47,15 @@ public:
     // without asking. Title is UTF-8 or code page 932 text.
     bool Execute(QWidget* parent = nullptr);
 
+    // The Qt dialog Execute shows, set up and not yet shown.
+    std::unique_ptr<QFileDialog> MakeQtDialog(QWidget* parent = nullptr) const;
+    // The folder the dialog opens in: where the last file of its kind was
+    // chosen; empty before the first.
+    std::string StartFolder() const;
+
 private:
     Kind kind_;
+    bool shownAsSave_ = false;
     std::string title_;
     std::string fileName_;
     std::string filter_;
@@ -51,8 +69,9 @@ private:
 std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::string title,
                                       std::optional<std::string> filter = std::nullopt);
 
-// One use of a dialog that names a file to be written: as ChooseFile, and
-// when the file to be written exists, asks whether to replace it; No shows
+// One use of a dialog that names a file to be written: as ChooseFile, shown
+// as a save dialog whatever the component, and when the file to be written
+// exists, asks whether to replace it (the dialog itself does not); No shows
 // the dialog again with the chosen name. `target` gives the file a chosen
 // name stands for (a name with its extension added), the name itself when
 // not given. Returns the file to write.
@@ -70,10 +89,11 @@ std::string QtFilterFromDialogFilter(const std::string& filter);
 
 // What a dialog looked like when it was shown, for tests.
 struct ShownDialog {
-    FileDialog::Kind Kind;
+    FileDialog::Kind Kind; // as shown
     std::string Title;
     std::string Filter;
     std::string FileName;
+    std::string Folder; // the folder it opened in; empty for the working folder
 };
 
 // Test seam: while a script is installed, Execute shows nothing and takes

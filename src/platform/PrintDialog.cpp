@@ -27,8 +27,9 @@ bool PrintDialog::Execute(QWidget* parent)
             return false;
         const PrintDialogScript::Answer answer = activeScript->answers_.front();
         activeScript->answers_.pop_front();
+        // A file confirmed in the dialog was asked about there.
         if (answer.Confirmed)
-            printer.SetOutputFileName(answer.Suggested ? suggested : answer.FileName);
+            printer.SetOutputFileName(answer.Suggested ? suggested : answer.FileName, true);
         return answer.Confirmed;
     }
     QPrinter& system = printer.SystemPrinter();
@@ -42,8 +43,9 @@ bool PrintDialog::Execute(QWidget* parent)
     if (confirmed) {
         const bool toFile =
             system.outputFormat() == QPrinter::PdfFormat || !system.outputFileName().isEmpty();
-        printer.SetOutputFileName(toFile ? QFile::encodeName(system.outputFileName()).toStdString()
-                                         : std::string());
+        // The dialog asks before its file is replaced.
+        printer.SetOutputFileName(
+            toFile ? QFile::encodeName(system.outputFileName()).toStdString() : std::string(), true);
     }
     return confirmed;
 }

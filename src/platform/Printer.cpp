@@ -1,6 +1,8 @@
 #include "platform/Printer.h"
 
 #include "common/Errors.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBox.h"
 #include "platform/PrintDialog.h"
 #include "platform/PrintQueue.h"
 #include "platform/core/Cp932.h"
@@ -13,6 +15,10 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -22,7 +28,8 @@ constexpr const char* ProgramName = "Vantrel";
 
 } // namespace
 
-// Forwards to the painter canvas, choosing each job's device at BeginDoc.
+// Forwards to the painter canvas, choosing each job's device at BeginDoc: a
+// page file, a PDF the user will see or the spooled pages of a printer's job.
 class Printer::JobCanvas : public Canvas {
 public:
     explicit JobCanvas(Printer& printer) : printer_(printer) { }
@@ -30,25 +37,39 @@ public:
     void BeginDoc() override
     {
         printer_.lastPdfPath_.clear();
+        // The file chosen in the print dialog was confirmed for this job only.
+        const bool confirmed = std::exchange(printer_.outputFileConfirmed_, false);
         if (test_) {
             test_->BeginDoc();
             return;
         }
-        pageFile_.reset();
-        pdfPath_.clear();
+        Reset();
         systemJob_ = HasSystemPrinters() && !printer_.toFile_;
         if (systemJob_) {
             QPrinter& system = printer_.SystemPrinter();
-            system.setOutputFormat(QPrinter::NativeFormat);
-            system.setDocName(QString::fromStdString(printer_.jobName_));
-            painter_.SetDevice(&system, &system);
+            if (system.printerName().isEmpty())
+                system.setPrinterName(DefaultPrinterName());
+            spool_ = std::make_unique<QTemporaryDir>(
+                QDir::temp().filePath(QStringLiteral("vantrel-print-XXXXXX")));
+            if (!spool_->isValid())
+                throw IoError("I/O error: " + Cp932ForMessage(QDir::tempPath().toStdString()) +
+                              ": the pages cannot be put aside for printing: " +
+                              Cp932ForMessage(spool_->errorString().toStdString()));
+            pdfPath_ = QFile::encodeName(spool_->filePath(QStringLiteral("job.pdf"))).toStdString();
+            pageFile_ = std::make_unique<PageFile>(pdfPath_, PageFile::Format::Pdf);
+            pageFile_->SetPrinterPage(system.pageLayout(), system.resolution());
         } else {
             pdfPath_ = printer_.PdfPathForNextJob();
+            if (printer_.askBeforeReplacing_ && !confirmed && IsFile(pdfPath_) &&
+                !AskQuestion(ReplaceFileQuestion(pdfPath_))) {
+                printer_.outputFileName_.clear();
+                throw PdfKept(pdfPath_);
+            }
             pageFile_ = std::make_unique<PageFile>(pdfPath_, PageFile::Format::Pdf);
-            pageFile_->Attach(painter_);
         }
         // A file named in the dialog is for the job after it only.
         printer_.outputFileName_.clear();
+        pageFile_->Attach(painter_);
         painter_.BeginDoc();
     }
 
@@ -61,19 +82,21 @@ public:
             return;
         }
         painter_.EndDoc();
-        if (pageFile_) {
-            pageFile_->Finish();
-            pageFile_.reset();
+        if (!pageFile_)
+            return;
+        struct ResetAtEnd {
+            JobCanvas& canvas;
+            ~ResetAtEnd() { canvas.Reset(); }
+        } const reset{*this};
+        pageFile_->Finish();
+        if (!systemJob_) {
             printer_.lastPdfPath_ = pdfPath_;
-        } else if (printer_.systemPrinter_ && printer_.systemPrinter_->printerState() == QPrinter::Error) {
-            throw Error("The page could not be printed on " +
-                        Cp932ForMessage(printer_.systemPrinter_->printerName().toStdString()) + ".");
+            return;
         }
-        if (systemJob_) {
-            const std::string name = printer_.systemPrinter_->printerName().toStdString();
-            if (const std::optional<std::string> reason = LastJobRefusal(name))
-                throw Error(JobRefusedText(name, *reason));
-        }
+        // Complete: only now does the print system see the job.
+        QPrinter& system = printer_.SystemPrinter();
+        SubmitPdfJob(system.printerName().toStdString(), printer_.jobName_, pdfPath_,
+                     PrintOptionsFor(system));
     }
 
     void AbortDoc() override
@@ -82,23 +105,10 @@ public:
             test_->AbortDoc();
             return;
         }
-        if (pageFile_) {
-            painter_.EndDoc();
-            const std::unique_ptr<PageFile> file = std::move(pageFile_);
-            file->Discard();
-            return;
-        }
-        if (!painter_.Active())
-            return;
-        // Where the platform's engine cannot withdraw a job (Qt's CUPS engine
-        // spools the whole job and sends it when the painter ends), the pages
-        // so far still go out, and the user must hear of it.
-        QPrinter& system = printer_.SystemPrinter();
-        const bool withdrawn = system.abort();
+        // Nothing was sent anywhere: the pages so far are dropped, and an
+        // existing PDF keeps its place.
         painter_.EndDoc();
-        if (!withdrawn)
-            throw Error("The print job on " + Cp932ForMessage(system.printerName().toStdString()) +
-                        " could not be withdrawn: the pages printed before the cancel may still come out.");
+        Reset();
     }
 
     void NewPage() override { Target().NewPage(); }
@@ -114,14 +124,43 @@ public:
 
     void SetTest(Canvas* canvas) { test_ = canvas; }
 
-    ~JobCanvas() override { painter_.EndDoc(); }
+    ~JobCanvas() override
+    {
+        painter_.EndDoc();
+        Reset();
+    }
 
 private:
     Canvas& Target() { return test_ ? *test_ : static_cast<Canvas&>(painter_); }
 
+    // Drops the job's files: an unfinished page file, the spooled pages.
+    void Reset()
+    {
+        if (pageFile_)
+            pageFile_->Discard();
+        pageFile_.reset();
+        spool_.reset();
+    }
+
+    static bool IsFile(const std::string& path)
+    {
+        std::error_code error;
+        return std::filesystem::is_regular_file(path, error);
+    }
+
+    static QString DefaultPrinterName()
+    {
+        const QString name = QPrinterInfo::defaultPrinterName();
+        if (!name.isEmpty())
+            return name;
+        const QStringList names = QPrinterInfo::availablePrinterNames();
+        return names.isEmpty() ? QString() : names.constFirst();
+    }
+
     Printer& printer_;
     PainterCanvas painter_;
     std::unique_ptr<PageFile> pageFile_;
+    std::unique_ptr<QTemporaryDir> spool_;
     std::string pdfPath_;
     bool systemJob_ = false;
     Canvas* test_ = nullptr;
@@ -147,9 +186,10 @@ QPrinter& Printer::SystemPrinter()
     return *systemPrinter_;
 }
 
-void Printer::SetOutputFileName(std::string fileName)
+void Printer::SetOutputFileName(std::string fileName, bool confirmed)
 {
     toFile_ = !fileName.empty();
+    outputFileConfirmed_ = confirmed && toFile_;
     outputFileName_ = std::move(fileName);
 }
 
@@ -180,17 +220,26 @@ std::string JobRefusedText(const std::string& printerName, const std::string& re
            " refused the print job: " + Cp932ForMessage(reason);
 }
 
-PrintJobScope::PrintJobScope(const std::string& what, std::string documentFileName)
-    : previousName_(Printer::Instance().JobName()), previousDocument_(Printer::Instance().DocumentFileName())
+PdfKept::PdfKept(const std::string& fileName)
+    : Error("Printing cancelled: " + Cp932ForMessage(fileName) +
+            " already exists and was kept; nothing was printed.")
+{
+}
+
+PrintJobScope::PrintJobScope(const std::string& what, std::string documentFileName, bool askBeforeReplacing)
+    : previousName_(Printer::Instance().JobName()), previousDocument_(Printer::Instance().DocumentFileName()),
+      previousAsk_(Printer::Instance().askBeforeReplacing_)
 {
     Printer::Instance().SetJobName(ProgramName + std::string(" - ") + what);
     Printer::Instance().SetDocumentFileName(std::move(documentFileName));
+    Printer::Instance().askBeforeReplacing_ = askBeforeReplacing;
 }
 
 PrintJobScope::~PrintJobScope()
 {
     Printer::Instance().SetJobName(std::move(previousName_));
     Printer::Instance().SetDocumentFileName(std::move(previousDocument_));
+    Printer::Instance().askBeforeReplacing_ = previousAsk_;
 }
 
 std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,

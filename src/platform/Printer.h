@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Errors.h"
 #include "platform/core/Canvas.h"
 
 #include <functional>
@@ -25,6 +26,13 @@ namespace vantrel {
 // that cannot be written throws IoError, and a job the print system refuses
 // throws Error naming the printer and its reason: printing never fails
 // silently. Jobs carry a name (JobName) that print queues show.
+//
+// Nothing of a job reaches the print system before the job is complete: its
+// pages go into a temporary PDF on the printer's paper, handed to the print
+// system (CUPS) whole at EndDoc with the print dialog's choices as options.
+// A job given up (AbortDoc, a cancel) deletes that file and prints nothing.
+// Likewise a PDF job writes a new file and puts it in place of an existing
+// one only when complete; given up, it leaves the existing file as it was.
 class Printer {
 public:
     static Printer& Instance();
@@ -39,8 +47,9 @@ public:
 
     // The file to print the next job to instead of the printer ("print to
     // file" in the dialog); later jobs keep going to files, each to its own
-    // place. Empty for the printer itself.
-    void SetOutputFileName(std::string fileName);
+    // place. Empty for the printer itself. `confirmed`: the user chose it
+    // knowing it would be replaced (the print dialog asks).
+    void SetOutputFileName(std::string fileName, bool confirmed = false);
     const std::string& OutputFileName() const { return outputFileName_; }
 
     // The file the next jobs belong to, for the name of their PDF; empty for
@@ -70,12 +79,16 @@ private:
     class JobCanvas;
     friend class JobCanvas;
 
+    friend class PrintJobScope;
+
     std::unique_ptr<JobCanvas> canvas_;
     std::unique_ptr<QPrinter> systemPrinter_;
     std::string outputFileName_;
     std::string documentFileName_;
     std::string lastPdfPath_;
     bool toFile_ = false;
+    bool outputFileConfirmed_ = false;
+    bool askBeforeReplacing_ = false;
     std::string jobName_;
     std::optional<std::pair<std::string, std::string>> testRefusal_;
 };
@@ -83,13 +96,22 @@ private:
 // "The printer ... refused the print job: " and the print system's reason.
 std::string JobRefusedText(const std::string& printerName, const std::string& reason);
 
+// Thrown by a job whose PDF would have replaced an existing file the user
+// chose to keep: nothing was printed, the file is as it was.
+class PdfKept : public Error {
+public:
+    explicit PdfKept(const std::string& fileName);
+};
+
 // What the jobs begun while it lives are: "Vantrel - " and `what` (the
 // report's name or a window's caption, UTF-8) names them in print queues,
 // and their PDF goes beside `documentFileName`, named after it (empty for
-// none). The previous job name and document come back at its end.
+// none). With `askBeforeReplacing`, a job whose PDF would replace an
+// existing file nobody chose in the print dialog asks first; No throws
+// PdfKept. The previous settings come back at its end.
 class PrintJobScope {
 public:
-    PrintJobScope(const std::string& what, std::string documentFileName);
+    PrintJobScope(const std::string& what, std::string documentFileName, bool askBeforeReplacing = false);
     ~PrintJobScope();
     PrintJobScope(const PrintJobScope&) = delete;
     PrintJobScope& operator=(const PrintJobScope&) = delete;
@@ -97,6 +119,7 @@ public:
 private:
     std::string previousName_;
     std::string previousDocument_;
+    bool previousAsk_;
 };
 
 // The usual way to print a page: shows the print dialog (its answer does not

@@ -3,7 +3,6 @@
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
 
-#include <QApplication>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -84,7 +83,7 @@ void ProgressDialog::Show()
     if (dialog_)
         return;
     dialog_ = std::make_unique<QProgressDialog>(parent_);
-    dialog_->setWindowTitle(QApplication::applicationDisplayName());
+    dialog_->setWindowTitle(QString::fromLatin1(ProgramTitle));
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setAutoReset(false);
     dialog_->setAutoClose(false);

@@ -1,19 +1,21 @@
 #include "platform/StringGrid.h"
 
 #include "platform/CellEditor.h"
+#include "platform/CellLineEdit.h"
 #include "platform/FrozenCells.h"
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
+#include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTimer>
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace vantrel {
 
@@ -76,9 +78,33 @@ void StringGrid::SetRangeSelect(bool on)
 void StringGrid::SetEditing(bool on)
 {
     model_->SetEditable(on);
-    setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                             QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed
+    // No SelectedClicked: the view would open the editor only after the
+    // double-click interval and drop every key typed meanwhile. A click on
+    // the current cell opens it at once instead (mouseReleaseEvent).
+    setEditTriggers(on ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed
                        : QAbstractItemView::NoEditTriggers);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    const bool plainClick = event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier;
+    pressedCurrent_ = plainClick && index.isValid() && index == currentIndex() && !indexWidget(index)
+                          ? QPersistentModelIndex(index)
+                          : QPersistentModelIndex();
+    QTableView::mousePressEvent(event);
+}
+
+void StringGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPersistentModelIndex pressed = std::exchange(pressedCurrent_, QPersistentModelIndex());
+    QTableView::mouseReleaseEvent(event);
+    // The second click of a double-click finds the editor open already.
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (pressed.isValid() && index == pressed && index == currentIndex() && !indexWidget(index) &&
+        !refused_ && (model_->flags(index) & Qt::ItemIsEditable) && editTriggers() != NoEditTriggers)
+        edit(index);
 }
 
 void StringGrid::ShowEditor()
@@ -101,10 +127,10 @@ void StringGrid::FinishEditing()
     QWidget* editor = OpenEditor();
     if (!editor)
         return;
-    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-        if (const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text())) {
+    if (auto* line = qobject_cast<CellLineEdit*>(editor)) {
+        if (const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->FullText())) {
             refused_ = editor;
-            line->setSelection(refused->Position, refused->Length);
+            line->SelectInFullText(refused->Position, refused->Length);
             line->setFocus();
             throw CharacterError(refused->Character);
         }
@@ -115,7 +141,7 @@ void StringGrid::FinishEditing()
 
 void StringGrid::commitData(QWidget* editor)
 {
-    if (auto* line = qobject_cast<QLineEdit*>(editor); line && FindRefusedCharacter(line->text())) {
+    if (auto* line = qobject_cast<CellLineEdit*>(editor); line && FindRefusedCharacter(line->FullText())) {
         refused_ = editor;
         return;
     }
@@ -135,8 +161,15 @@ void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
     }
     // The editor stays open. When the focus merely went elsewhere, the text
     // waits there; Enter, Tab or another cell bring the user back to it.
-    if (hint == QAbstractItemDelegate::NoHint && !changingCurrent_)
+    if (hint == QAbstractItemDelegate::NoHint && !changingCurrent_) {
+        // When the window itself lost the focus (to the message naming the
+        // character), the delegate hands it to the grid as the editor would
+        // close; it goes back to the editor, whose character is still
+        // selected, for when the window is active again.
+        if (!editor->isActiveWindow())
+            QTimer::singleShot(0, editor, [editor] { editor->setFocus(Qt::OtherFocusReason); });
         return;
+    }
     if (!returnPending_) {
         returnPending_ = true;
         QTimer::singleShot(0, this, [this] { ReturnToRefusedEditor(); });
@@ -146,17 +179,17 @@ void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint
 void StringGrid::ReturnToRefusedEditor()
 {
     returnPending_ = false;
-    auto* line = qobject_cast<QLineEdit*>(refused_.data());
+    auto* line = qobject_cast<CellLineEdit*>(refused_.data());
     if (!line)
         return;
-    const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->text());
+    const std::optional<RefusedCharacter> refused = FindRefusedCharacter(line->FullText());
     if (!refused)
         return;
     const auto [column, row] = CellEditorDelegate::CellOf(line);
     if (SelectedCell() != GridCoord{column, row})
         SelectCell(column, row);
     line->setFocus();
-    line->setSelection(refused->Position, refused->Length);
+    line->SelectInFullText(refused->Position, refused->Length);
     ShowWidgetMessage(RefusedCharacterText(refused->Character), this);
     if (refused_)
         refused_->setFocus();

@@ -25,6 +25,11 @@ class FrozenCells;
 // grids scroll without per-row layout work; scrolling goes a whole row or
 // column at a time.
 //
+// Editing starts with a double-click, F2, any key typed (which goes into
+// the cell), or a click on the cell that is already current, which opens
+// the editor at once: no key typed after a click is lost to a wait for a
+// second click.
+//
 // The cell editor takes text of any length. A text holding a character that
 // code page 932 cannot hold is not stored: the editor stays open with the
 // text as typed and the character selected, and a message names it.
@@ -72,6 +77,8 @@ public:
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
@@ -90,6 +97,8 @@ private:
     QPointer<QWidget> refused_;
     bool changingCurrent_ = false;
     bool returnPending_ = false;
+    // The cell a left click pressed while it was current and not edited.
+    QPersistentModelIndex pressedCurrent_;
 };
 
 // Scrolls the rows of two grids together, as the label grid and the matrix

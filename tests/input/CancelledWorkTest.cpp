@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace vantrel::testing {
 namespace {
@@ -145,6 +146,59 @@ TEST_F(CancelledWorkTest, CancelledListingsLeaveNoHalfWrittenPdf)
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].What, "Printing the listing");
         EXPECT_EQ(shown[0].Bar, listing.bar);
+    }
+}
+
+TEST_F(CancelledWorkTest, AListingsPdfReplacesAnExistingFileOnlyWhenAskedAndComplete)
+{
+    if (Printer::HasSystemPrinters())
+        GTEST_SKIP() << "this machine prints on a printer, not to files";
+    // Both windows' listings go beside the file they saved last.
+    dialogs.AddFileName(dir.File("data.dat"));
+    matrix.findChild<QPushButton*>("SaveButton")->click();
+    dialogs.AddFileName(dir.File("data.dat"));
+    messages.AddAnswer(true);
+    attributes.findChild<QPushButton*>("SaveButton")->click();
+    const std::string pdf = dir.File("data.dat") + ".pdf";
+    const ShownMessage asked{MessageKind::Question, ReplaceFileQuestion(pdf)};
+    const ShownMessage written{MessageKind::Message, "Listing (PDF) = " + pdf};
+    const ShownMessage kept{MessageKind::Message, "Printing cancelled: " + pdf +
+                                                      " already exists and was kept; nothing was printed."};
+    const ShownMessage cancelled{MessageKind::Message, "Printing cancelled: nothing was printed."};
+    const struct {
+        const char* name;
+        QWidget* window;
+        bool chosenInDialog;
+        std::optional<bool> answer;
+        int cancelAtLine;
+        bool replaced;
+        std::vector<ShownMessage> told;
+    } cases[] = {
+        {"Yes", &matrix, false, true, 0, true, {asked, written}},
+        {"No", &matrix, false, false, 0, false, {asked, kept}},
+        {"Yes, then a cancel", &matrix, false, true, 4, false, {asked, cancelled}},
+        // The print dialog asked itself when the file was chosen there.
+        {"the file chosen in the print dialog", &attributes, true, std::nullopt, 0, true, {written}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(pdf, "old");
+        messages.Clear();
+        if (c.answer)
+            messages.AddAnswer(*c.answer);
+        PrintDialogScript printDialog;
+        if (c.chosenInDialog)
+            printDialog.AddPrintToFile(pdf);
+        ProgressScript progress;
+        progress.CancelAt(c.cancelAtLine);
+        c.window->findChild<QPushButton*>("PButton")->click();
+        EXPECT_EQ(ReadBytes(pdf).substr(0, 5), c.replaced ? "%PDF-" : "old");
+        EXPECT_EQ(FilesInDir(), 2u); // data.dat and its PDF, nothing half-written
+        ASSERT_EQ(messages.Messages().size(), c.told.size());
+        for (std::size_t i = 0; i < c.told.size(); ++i) {
+            EXPECT_EQ(messages.Messages()[i].Kind, c.told[i].Kind);
+            EXPECT_EQ(messages.Messages()[i].Text, c.told[i].Text);
+        }
     }
 }
 

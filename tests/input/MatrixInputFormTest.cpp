@@ -288,6 +288,22 @@ TEST(MatrixDataFileButtons, OneObjectFileHasTwoLines)
     EXPECT_EQ(ReadBytes(dir.File("one.dat")), "1\r\nsolo\r\n");
 }
 
+TEST(MatrixDataFileButtons, AnEmptyFileLoadsNoObjectAndInsertionAddsTheFirst)
+{
+    ScratchDir dir;
+    FileDialogScript dialogs;
+    dialogs.AddFileName(dir.Write("empty.dat", ""));
+    Window<TFDist> window;
+    window.Click("LoadButton");
+    EXPECT_TRUE(window.LabelTexts().empty());
+    // No object row can be selected; the insertion appends object 1.
+    window.Click("AddButton");
+    EXPECT_EQ(window.LabelTexts(), Texts{" "});
+    EXPECT_EQ(window.Matrix->Cell(1, 1), "*");
+    window.Click("AddButton");
+    EXPECT_EQ(window.LabelTexts(), (Texts{" ", " "}));
+}
+
 TEST(MatrixDataFileButtons, UnreadableFileShowsTheErrorBoxAndLeavesTheWindow)
 {
     MessageRecorder messages;

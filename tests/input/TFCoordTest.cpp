@@ -214,6 +214,7 @@ TEST_F(TFCoordTest, EuclideanPressEndsTheInputWithReportOpen)
     EXPECT_EQ(window.OpenDialog1().FileName(), report);
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Shown()[0].Title, "Output File");
+    EXPECT_EQ(dialogs.Shown()[0].Kind, FileDialog::Kind::Save);
     EXPECT_EQ(dialogs.Shown()[0].Filter, "");
     EXPECT_EQ(dialogs.Shown()[0].FileName, "");
     const std::unique_ptr<TextFileWriter> opened = window.TakeReport();

@@ -5,10 +5,15 @@
 #include "platform/MessagePump.h"
 #include "platform/core/TextFile.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
 
 #include "support/ScratchFiles.h"
 
@@ -95,6 +100,70 @@ TEST(FileDialog, AnExistingFileIsReplacedOnlyAfterYesAndNoReturnsToTheDialog)
     script.AddCancel();
     EXPECT_EQ(ChooseFileToWrite(dialog, nullptr, "T"), std::nullopt);
     EXPECT_EQ(vantrel::testing::ReadBytes(existing), "kept");
+}
+
+TEST(FileDialog, EachKindOfFileOpensWhereTheLastOfItsKindWasChosen)
+{
+    vantrel::testing::ScratchDir first, second;
+    FileDialogScript script;
+    FileDialog open(FileDialog::Kind::Open);
+    FileDialog save(FileDialog::Kind::Save);
+    const std::string csv = "CSV|*.csv";
+    // Titles of this test only: the folders are remembered for the process.
+    const struct {
+        std::function<std::optional<std::string>()> use;
+        std::optional<std::string> answer;
+        FileDialog::Kind shownAs;
+        std::string startsIn;
+    } uses[] = {
+        {[&] { return ChooseFile(open, nullptr, "Data A"); }, first.File("a.dat"), FileDialog::Kind::Open,
+         ""},
+        // Saved where the last one was loaded, from another component.
+        {[&] { return ChooseFileToWrite(save, nullptr, "Data A"); }, second.File("b.dat"),
+         FileDialog::Kind::Save, first.File("")},
+        // Another kind of file: the same title with another filter.
+        {[&] { return ChooseFile(open, nullptr, "Data A", csv); }, first.File("c.csv"),
+         FileDialog::Kind::Open, ""},
+        // A cancel remembers nothing.
+        {[&] { return ChooseFile(open, nullptr, "Data A"); }, std::nullopt, FileDialog::Kind::Open,
+         second.File("")},
+    };
+    for (const auto& use : uses) {
+        if (use.answer)
+            script.AddFileName(*use.answer);
+        else
+            script.AddCancel();
+        EXPECT_EQ(use.use(), use.answer);
+    }
+    ASSERT_EQ(script.Shown().size(), std::size(uses));
+    for (std::size_t i = 0; i < std::size(uses); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(script.Shown()[i].Kind, uses[i].shownAs);
+        // Folders without their last separator.
+        EXPECT_EQ(std::filesystem::path(script.Shown()[i].Folder),
+                  std::filesystem::path(uses[i].startsIn).parent_path());
+    }
+    EXPECT_EQ(open.ShownKind(), FileDialog::Kind::Open);
+}
+
+TEST(FileDialog, AFileToWriteIsChosenInASaveDialogThatAsksNothingItself)
+{
+    vantrel::testing::ScratchDir dir;
+    FileDialogScript script;
+    FileDialog report(FileDialog::Kind::Open);
+    script.AddFileName(dir.File("report.txt"));
+    ChooseFile(report, nullptr, "Output File Q");
+    report.SetShownAsSave(true);
+    const std::unique_ptr<QFileDialog> dialog = report.MakeQtDialog();
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Output File Q"));
+    EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_TRUE(dialog->labelText(QFileDialog::Accept).startsWith(QStringLiteral("保存")))
+        << dialog->labelText(QFileDialog::Accept).toStdString();
+    EXPECT_EQ(QFileInfo(dialog->directory().path()).canonicalFilePath(),
+              QFileInfo(QString::fromStdString(dir.File(""))).canonicalFilePath());
+    report.SetShownAsSave(false);
+    EXPECT_EQ(report.MakeQtDialog()->acceptMode(), QFileDialog::AcceptOpen);
 }
 
 TEST(FileDialog, FilterTakesQtForm)

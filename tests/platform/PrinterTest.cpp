@@ -116,9 +116,8 @@ TEST_F(PrinterTest, ThePageIsPrintedWhateverTheDialogAnswers)
     EXPECT_EQ(recording.Commands().back().Kind, RecordingCanvas::Op::EndDoc);
 }
 
-TEST_F(PrinterTest, AnAbortedJobRemovesItsHalfWrittenFile)
+TEST_F(PrinterTest, AJobReplacesAnExistingFileOnlyWhenCompleteAndAnAbortedOneLeavesItAsItWas)
 {
-    Printer::Instance().SetOutputFileName(Path("printer.pdf"));
     PageFileCanvas pageFile(Path("batch.pdf"));
     const struct {
         Canvas& canvas;
@@ -126,19 +125,24 @@ TEST_F(PrinterTest, AnAbortedJobRemovesItsHalfWrittenFile)
     } jobs[] = {{Printer::Instance().GetCanvas(), Path("printer.pdf")}, {pageFile, Path("batch.pdf")}};
     for (const auto& job : jobs) {
         SCOPED_TRACE(job.file);
+        std::ofstream(job.file) << "old";
+        Printer::Instance().SetOutputFileName(Path("printer.pdf"));
         job.canvas.BeginDoc();
         job.canvas.TextOut(0, 0, "page 1");
         job.canvas.NewPage();
-        EXPECT_TRUE(fs::exists(job.file));
+        EXPECT_EQ(Head(job.file, 5), "old");
         job.canvas.AbortDoc();
-        EXPECT_FALSE(fs::exists(job.file));
+        EXPECT_EQ(Head(job.file, 5), "old");
         // The canvas takes the next job as before (a file chosen in the
-        // print dialog is for one job).
+        // print dialog is for one job), which takes the file's place.
         Printer::Instance().SetOutputFileName(Path("printer.pdf"));
         job.canvas.BeginDoc();
+        EXPECT_EQ(Head(job.file, 5), "old");
         job.canvas.EndDoc();
         EXPECT_EQ(Head(job.file, 5), "%PDF-");
     }
+    // No half-written file is left beside them.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
 }
 
 TEST_F(PrinterTest, WithoutAPrinterThePageGoesToAPdfBesideTheReport)

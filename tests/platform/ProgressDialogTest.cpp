@@ -33,8 +33,13 @@ TEST(ProgressDialog, TheBarCountsEachPartAndCancelEndsTheWorkWithItsMessage)
     QWidget parent;
     {
         ProgressScript script;
-        EXPECT_TRUE(
-            RunWithProgress(&parent, "Stopped.", [](Progress& progress) { ReadThenWrite(progress, 2); }));
+        QString title;
+        EXPECT_TRUE(RunWithProgress(&parent, "Stopped.", [&](Progress& progress) {
+            ReadThenWrite(progress, 2);
+            title = parent.findChild<QProgressDialog*>()->windowTitle();
+        }));
+        // Titled as every other box of the program.
+        EXPECT_EQ(title, QStringLiteral("Cluster Analysis"));
         ASSERT_EQ(script.Parts().size(), 2u);
         EXPECT_EQ(script.Parts()[0].What, "Reading");
         EXPECT_EQ(script.Parts()[0].Bar, "4 / 4 lines");

@@ -49,6 +49,7 @@ TEST_F(DissimilarityRunTest, CompletedRunWritesTheReportPrintsThePageAndEndsTheP
     EXPECT_TRUE(Errors().empty()) << Errors().front();
     ASSERT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_EQ(dialogs.Shown()[0].Title, "Output File");
+    EXPECT_EQ(dialogs.Shown()[0].Kind, FileDialog::Kind::Save);
     EXPECT_EQ(dialogs.Shown()[0].FileName, "");
     EXPECT_EQ(ReadBytes(report), ThreeObjectReport());
     EXPECT_EQ(Session().ReportFile, nullptr);

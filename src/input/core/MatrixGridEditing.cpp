@@ -15,12 +15,15 @@ bool MatrixGridIsFull(const CellStore& labels) { return ObjectCountOf(labels) >=
 
 void InsertMatrixObject(CellStore& labels, CellStore& matrix, int selectedRow)
 {
-    const int s = selectedRow;
     const int n = ObjectCountOf(labels);
-    if (s > 0 && MatrixGridIsFull(labels))
+    // Grids without objects have no object row to select: the new object
+    // is appended as object 1, whatever the selection.
+    const bool inserts = selectedRow > 0 || n == 0;
+    const int s = n == 0 ? 0 : selectedRow;
+    if (inserts && MatrixGridIsFull(labels))
         throw Error(TooManyObjectsText(static_cast<long long>(n) + 1));
 
-    if (s > 0) {
+    if (inserts) {
         // Rows: append one, then move rows s+1..N down by one in columns 1..N.
         matrix.SetRowCount(n + 2);
         matrix.SetCell(0, n + 1, ObjectHeader(n + 1));
@@ -50,7 +53,7 @@ void InsertMatrixObject(CellStore& labels, CellStore& matrix, int selectedRow)
 
     RebuildMatrixMarks(matrix);
 
-    if (s > 0) {
+    if (inserts) {
         labels.SetRowCount(n + 2);
         labels.SetCell(0, n + 1, ObjectHeader(n + 1));
         labels.SetCell(1, n + 1, blank);

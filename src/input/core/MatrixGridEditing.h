@@ -11,7 +11,8 @@ namespace vantrel {
 // Inserts a blank object as number selectedRow + 1: its label and all its
 // values are " ", and later objects move one place on with their labels and
 // values. Nothing is inserted when selectedRow <= 0, but the "*" marks are
-// still rewritten. Throws Error, changing nothing, when the grids already
+// still rewritten; grids without objects get their first one whatever the
+// selection. Throws Error, changing nothing, when the grids already
 // hold as many objects as the shared data can.
 void InsertMatrixObject(CellStore& labels, CellStore& matrix, int selectedRow);
 

@@ -17,9 +17,10 @@ public:
     virtual void BeginDoc() = 0;
     virtual void EndDoc() = 0;
     virtual void NewPage() = 0;
-    // Gives up the job begun by BeginDoc, as when the user cancels it: a
-    // printer job is withdrawn, a page file removed. A canvas with nothing to
-    // withdraw ends the job.
+    // Gives up the job begun by BeginDoc, as when the user cancels it:
+    // nothing of it is printed, and a page file leaves the file it would
+    // have replaced as it was. A canvas with nothing to give up ends the
+    // job.
     virtual void AbortDoc() { EndDoc(); }
 
     // Printable area in device units.

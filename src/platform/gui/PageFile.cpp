@@ -5,11 +5,13 @@
 #include "platform/core/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -28,7 +30,7 @@ QString NativeName(const std::string& fileName)
     return QFile::decodeName(QByteArray::fromStdString(fileName));
 }
 
-[[noreturn]] void FailWith(const std::string& fileName, const QFile& file)
+[[noreturn]] void FailWith(const std::string& fileName, const QFileDevice& file)
 {
     throw IoError("I/O error: " + Cp932ForMessage(fileName) + ": " +
                   Cp932ForMessage(file.errorString().toStdString()));
@@ -37,7 +39,8 @@ QString NativeName(const std::string& fileName)
 } // namespace
 
 struct PageFile::Parts {
-    QFile File;
+    // A QSaveFile, or a QFile for a target that is not a regular file.
+    std::unique_ptr<QFileDevice> File;
     std::unique_ptr<QPdfWriter> Pdf;
     std::unique_ptr<QImage> Image;
     std::unique_ptr<QSvgGenerator> Svg;
@@ -45,7 +48,20 @@ struct PageFile::Parts {
     // Makes the page's device, writing to `output` (null: nowhere), and
     // hands it to `canvas`. `height` is the drawing area's least height.
     void MakeDevice(Format format, int height, QIODevice* output, PainterCanvas& canvas);
+    // The same for a printer's page.
+    void MakePrinterPage(const QPageLayout& layout, int resolution, QIODevice* output, PainterCanvas& canvas);
+    bool IsOpen() const { return File && File->isOpen(); }
 };
+
+void PageFile::Parts::MakePrinterPage(const QPageLayout& layout, int resolution, QIODevice* output,
+                                      PainterCanvas& canvas)
+{
+    Pdf = output ? std::make_unique<QPdfWriter>(output) : std::make_unique<QPdfWriter>(QString());
+    Pdf->setResolution(resolution);
+    Pdf->setPageLayout(layout);
+    Pdf->setCreator(QStringLiteral("Vantrel"));
+    canvas.SetDevice(Pdf.get(), Pdf.get());
+}
 
 void PageFile::Parts::MakeDevice(Format format, int height, QIODevice* output, PainterCanvas& canvas)
 {
@@ -94,6 +110,12 @@ PageFile::PageFile(std::string fileName, Format format)
 
 PageFile::~PageFile() = default;
 
+void PageFile::SetPrinterPage(const QPageLayout& layout, int resolution)
+{
+    printerPage_ = std::make_unique<QPageLayout>(layout);
+    printerResolution_ = resolution;
+}
+
 PageFile::Format PageFile::FormatForName(const std::string& fileName)
 {
     const QString name = QString::fromStdString(fileName);
@@ -105,52 +127,73 @@ PageFile::Format PageFile::FormatForName(const std::string& fileName)
 void PageFile::Attach(PainterCanvas& canvas)
 {
     parts_ = std::make_unique<Parts>();
-    parts_->File.setFileName(NativeName(fileName_));
+    const QString name = NativeName(fileName_);
+    const QFileInfo target(name);
+    if (target.exists() && !target.isFile()) {
+        parts_->File = std::make_unique<QFile>(name);
+    } else {
+        auto file = std::make_unique<QSaveFile>(name);
+        // A folder that takes no new file gets no half-written page either.
+        file->setDirectWriteFallback(false);
+        parts_->File = std::move(file);
+    }
     errno = 0;
-    if (!parts_->File.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!parts_->File->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         if (errno != 0)
             throw IoError(IoErrorText(fileName_, errno));
-        FailWith(fileName_, parts_->File);
+        FailWith(fileName_, *parts_->File);
     }
-    parts_->MakeDevice(format_, pageHeight_, &parts_->File, canvas);
+    if (printerPage_ && format_ == Format::Pdf)
+        parts_->MakePrinterPage(*printerPage_, printerResolution_, parts_->File.get(), canvas);
+    else
+        parts_->MakeDevice(format_, pageHeight_, parts_->File.get(), canvas);
 }
 
 void PageFile::AttachProbe(PainterCanvas& canvas)
 {
     parts_ = std::make_unique<Parts>();
-    parts_->MakeDevice(format_, pageHeight_, nullptr, canvas);
+    if (printerPage_ && format_ == Format::Pdf)
+        parts_->MakePrinterPage(*printerPage_, printerResolution_, nullptr, canvas);
+    else
+        parts_->MakeDevice(format_, pageHeight_, nullptr, canvas);
 }
 
 void PageFile::Finish()
 {
-    if (!parts_->File.isOpen())
+    if (!parts_->IsOpen())
         return;
-    if (parts_->Image && !parts_->Image->save(&parts_->File, "PNG")) {
-        parts_->File.close();
-        throw IoError("I/O error: " + Cp932ForMessage(fileName_) + ": the image could not be written");
-    }
+    QFileDevice& file = *parts_->File;
+    const auto fail = [&](const std::string& reason) {
+        Discard();
+        throw IoError("I/O error: " + Cp932ForMessage(fileName_) + ": " + Cp932ForMessage(reason));
+    };
+    if (parts_->Image && !parts_->Image->save(&file, "PNG"))
+        fail("the image could not be written");
     parts_->Pdf.reset();
     parts_->Svg.reset();
-    if (!parts_->File.flush() || parts_->File.error() != QFileDevice::NoError) {
-        const std::string reason = parts_->File.errorString().toStdString();
-        parts_->File.close();
-        throw IoError("I/O error: " + Cp932ForMessage(fileName_) + ": " + Cp932ForMessage(reason));
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        fail(file.errorString().toStdString());
+    if (auto* save = dynamic_cast<QSaveFile*>(&file)) {
+        if (!save->commit())
+            FailWith(fileName_, file);
+        return;
     }
-    parts_->File.close();
-    if (parts_->File.error() != QFileDevice::NoError)
-        FailWith(fileName_, parts_->File);
+    file.close();
+    if (file.error() != QFileDevice::NoError)
+        FailWith(fileName_, file);
 }
 
 void PageFile::Discard()
 {
-    // Only a file this job created and has not finished is removed.
-    if (!parts_->File.isOpen())
+    if (!parts_->IsOpen())
         return;
     parts_->Pdf.reset();
+    parts_->Svg.reset();
     parts_->Image.reset();
-    parts_->File.close();
-    if (!parts_->File.remove())
-        FailWith(fileName_, parts_->File);
+    if (auto* save = dynamic_cast<QSaveFile*>(parts_->File.get()))
+        save->cancelWriting();
+    // An uncommitted save file leaves the target alone as it closes.
+    parts_->File.reset();
 }
 
 PageFileCanvas::PageFileCanvas(std::string fileName, PageFile::Format format)

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+class QPageLayout;
+
 namespace vantrel {
 
 // A print job that goes to a file instead of a printer: a PDF (A4, 600 dots
@@ -13,6 +15,11 @@ namespace vantrel {
 // an SVG picture of the A4 page at 600 dots per inch. Drawing goes through
 // the given canvas, which keeps its font and pen. The page may be made
 // taller than A4 (SetPageHeight); its width stays.
+//
+// The page is written to a new file beside the target and takes its place
+// only when complete (Finish): an existing file stays as it was until then,
+// and for good when the job is given up (Discard). A target that exists and
+// is not a regular file (a device) is written directly; a folder fails.
 //
 // Every failure is an IoError naming the file: the file cannot be created,
 // the page cannot be started, or the data cannot be written.
@@ -32,6 +39,9 @@ public:
     // The height of the page's drawing area in device units for the next
     // Attach: at least the A4 page's, taller when `deviceUnits` asks for it.
     void SetPageHeight(int deviceUnits) { pageHeight_ = deviceUnits; }
+    // A PDF with a printer's pages instead of A4's: its paper, orientation
+    // and margins, and its resolution (dots per inch).
+    void SetPrinterPage(const QPageLayout& layout, int resolution);
     // Hands `canvas` a device like the page's (same resolution and width)
     // that nothing is drawn on and no file is made for: for measuring a
     // drawing before the page is made. Valid until the next Attach.
@@ -40,11 +50,11 @@ public:
     // Creates the file and hands the page to `canvas` (its SetDevice); the
     // caller then draws between canvas.BeginDoc() and canvas.EndDoc().
     void Attach(PainterCanvas& canvas);
-    // After canvas.EndDoc(): writes out what is pending and closes the file.
+    // After canvas.EndDoc(): writes out what is pending, closes the file and
+    // puts it in place of the target.
     void Finish();
-    // After canvas.EndDoc() of a job given up part-way: closes and removes
-    // the file, so that no half-written page stays behind. Throws IoError
-    // when it cannot be removed.
+    // After canvas.EndDoc() of a job given up part-way: drops what was
+    // written; the target is left as it was.
     void Discard();
 
     const std::string& FileName() const { return fileName_; }
@@ -54,6 +64,8 @@ private:
     std::string fileName_;
     Format format_;
     int pageHeight_ = 0;
+    std::unique_ptr<QPageLayout> printerPage_;
+    int printerResolution_ = 0;
     std::unique_ptr<Parts> parts_;
 };
 
