@@ -301,17 +301,26 @@ std::vector<DendrogramBand> PageBands(const DendrogramLayout& layout, int pageHe
 {
     const int rows = static_cast<int>(layout.Rows.size());
     const int h = layout.Scale.H;
-    const auto labelBottom = [&](int row, int shift) { return layout.RowY(2.0L + row) - h / 2 + h - shift; };
+    const auto labelBottom = [&](int row) { return layout.RowY(2.0L + row) - h / 2 + h; };
+    if (labelBottom(rows) <= pageHeight)
+        return {DendrogramBand{-Unbounded, Unbounded, 0}};
+    // Pages meet half way between two rows. Each page's rows move up to the
+    // first page's place, no higher than its header's bottom, and end where
+    // both the last label and the edge below it are on the page.
     std::vector<DendrogramBand> bands;
     int first = 1;
     while (first <= rows) {
-        const int shift = layout.RowY(2.0L + first) - layout.RowY(3.0L);
-        int last = first;
-        while (last < rows && labelBottom(last + 1, shift) <= pageHeight)
-            ++last;
         DendrogramBand band;
-        band.Shift = shift;
         band.Top = first == 1 ? -Unbounded : layout.RowY(first + 1.5L);
+        band.Shift = first == 1 ? 0
+                                : std::min(layout.RowY(2.0L + first) - layout.RowY(3.0L),
+                                           band.Top - layout.HeaderBottom());
+        const auto fits = [&](int row) {
+            return std::max(labelBottom(row), layout.RowY(row + 2.5L)) - band.Shift <= pageHeight;
+        };
+        int last = first;
+        while (last < rows && fits(last + 1))
+            ++last;
         band.Bottom = last == rows ? Unbounded : layout.RowY(last + 2.5L);
         bands.push_back(band);
         first = last + 1;

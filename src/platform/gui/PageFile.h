@@ -32,6 +32,10 @@ public:
     // The height of the page's drawing area in device units for the next
     // Attach: at least the A4 page's, taller when `deviceUnits` asks for it.
     void SetPageHeight(int deviceUnits) { pageHeight_ = deviceUnits; }
+    // The tallest drawing area of the format: PDF viewers that follow
+    // Acrobat's limit refuse pages over 200 inches, margins included;
+    // pictures have no limit.
+    int MaxPageHeight() const;
     // Hands `canvas` a device like the page's (same resolution and width)
     // that nothing is drawn on and no file is made for: for measuring a
     // drawing before the page is made. Valid until the next Attach.
