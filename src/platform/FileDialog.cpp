@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace vantrel {
@@ -77,6 +78,11 @@ bool FileDialog::Execute(QWidget* parent)
             return false;
         auto answer = std::move(currentScript->answers_.front());
         currentScript->answers_.pop_front();
+        selectedFilter_ = 0;
+        if (!currentScript->filters_.empty()) {
+            selectedFilter_ = currentScript->filters_.front();
+            currentScript->filters_.pop_front();
+        }
         if (!answer)
             return false;
         fileName_ = std::move(*answer);
@@ -98,6 +104,8 @@ bool FileDialog::Execute(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     fileName_ = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    selectedFilter_ = static_cast<std::size_t>(
+        std::max<qsizetype>(0, dialog.nameFilters().indexOf(dialog.selectedNameFilter())));
     return true;
 }
 
