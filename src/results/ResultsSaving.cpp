@@ -13,7 +13,6 @@
 #include "platform/gui/PageFile.h"
 #include "platform/gui/PageFit.h"
 #include "print/Dendrogram.h"
-#include "print/Listing.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -153,7 +152,7 @@ void ResultsWindow::Print()
         }))
         return;
     if (!pdf.empty())
-        ShowMessage(PrintedToFileText(pdf), this);
+        ShowMessage("Dendrogram (PDF) = " + Cp932ForMessage(pdf), this);
 }
 
 } // namespace vantrel

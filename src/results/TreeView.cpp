@@ -44,30 +44,28 @@ void TreeView::ZoomToFit()
     emit ZoomChanged();
 }
 
-void TreeView::Zoom(int steps)
+void TreeView::Zoom(int steps, QPoint anchor)
 {
     const int size = ZoomedFontSize(fontSize_, steps);
     if (size == fontSize_)
         return;
     fontSize_ = size;
     fitted_ = false;
-    LayOut();
+    LayOut(anchor);
     emit ZoomChanged();
 }
 
-void TreeView::LayOut()
+void TreeView::LayOut(QPoint anchor)
 {
     const int viewWidth = viewport()->width();
     const int viewHeight = viewport()->height();
     const bool first = layout_.Order.empty();
-    // What stands at the view's centre, to put it there again.
-    const long double centreLevel =
-        first ? 0.0L : layout_.LevelAtX(horizontalScrollBar()->value() + viewWidth / 2);
-    const long double centreRow =
-        first ? 0.0L
-              : (verticalScrollBar()->value() + (layout_.HeaderBottom() + viewHeight) / 2) /
-                        (layout_.Scale.H * 1.2L) -
-                    2.0L;
+    const bool atLeft = horizontalScrollBar()->value() == 0;
+    // The level and the row at the anchor, to put them there again.
+    const long double anchorLevel =
+        first ? 0.0L : layout_.LevelAtX(horizontalScrollBar()->value() + anchor.x());
+    const long double anchorRow =
+        first ? 0.0L : (verticalScrollBar()->value() + anchor.y()) / (layout_.Scale.H * 1.2L) - 2.0L;
 
     canvas_.SetFontSize(fontSize_);
     LayoutRoom room;
@@ -88,8 +86,8 @@ void TreeView::LayOut()
     down->setPageStep(std::max(1, viewHeight - layout_.HeaderBottom()));
     down->setSingleStep(std::max(1, layout_.RowY(1.0L) - layout_.RowY(0.0L)));
     if (!first) {
-        across->setValue(layout_.LevelX(centreLevel) - viewWidth / 2);
-        down->setValue(layout_.RowY(centreRow) - (layout_.HeaderBottom() + viewHeight) / 2);
+        across->setValue(atLeft ? 0 : layout_.LevelX(anchorLevel) - anchor.x());
+        down->setValue(layout_.RowY(anchorRow) - anchor.y());
     }
     viewport()->update();
 }
@@ -159,7 +157,7 @@ void TreeView::wheelEvent(QWheelEvent* event)
     }
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0)
-        Zoom(steps);
+        Zoom(steps, event->position().toPoint());
     event->accept();
 }
 

@@ -58,9 +58,13 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    void Zoom(int steps);
-    // Lays out at fontSize_, keeping the point at the view's centre where it was.
-    void LayOut();
+    // Zooms by `steps`, keeping what stands at `anchor` (in the view) there.
+    void Zoom(int steps, QPoint anchor);
+    void Zoom(int steps) { Zoom(steps, viewport()->rect().center()); }
+    // Lays out at fontSize_, keeping what stands at `anchor` where it was;
+    // a view scrolled to its left edge stays there, labels in sight.
+    void LayOut(QPoint anchor);
+    void LayOut() { LayOut(viewport()->rect().center()); }
     void PlaceLineAt(int viewX);
     DendrogramBand VisibleBand() const;
 
