@@ -92,7 +92,10 @@ ResultsWindow::ResultsWindow(ResultsSession::Run run, QWidget* owner)
     AddButton(this, controls, "ZoomIn", "＋", [this] { treeView_->ZoomIn(); });
     AddButton(this, controls, "ZoomFit", "全体", [this] { treeView_->ZoomToFit(); });
     controls->addStretch();
-    QPushButton* save = AddButton(this, controls, "SaveButton", "保存", [] {});
+    // 保存 opens a menu of what to save.
+    auto* save = new QPushButton(QStringLiteral("保存"), this);
+    save->setObjectName(QStringLiteral("SaveButton"));
+    controls->addWidget(save);
     auto* saves = new QMenu(save);
     AddAction(this, saves, "SaveSchedule", "併合過程（CSV）...", [this] { Save(ResultFile::Schedule); });
     AddAction(this, saves, "SaveClusters", "クラスター（CSV）...", [this] { Save(ResultFile::Clusters); });
