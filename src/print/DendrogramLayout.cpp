@@ -216,6 +216,8 @@ DendrogramLayout LayOutDendrogram(Canvas& canvas, const AnalysisData& data, cons
     }
     const int width = room.Width > 0 ? room.Width : canvas.PageWidth();
     layout.Scale = SetUpScale(canvas, n, range, width - left);
+    if (room.FillWidth)
+        layout.Scale.s = std::max(1, Nint(0.9L * (width - left) - 2 * layout.Scale.W) / (n + 1));
     layout.Scale.SimLeafHeight = data.SimLeafHeight;
     layout.Scale.Left = left;
     if (layout.SpansLevels && !similarity)

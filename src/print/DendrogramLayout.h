@@ -46,6 +46,9 @@ struct LayoutRoom {
     // WidestNote, start on the page instead of being cut at its left edge.
     bool LabelsInside = false;
     std::string WidestNote;
+    // Stretches the level axis over the width even where the page would
+    // keep W per step (a screen, where the width is the zoom's).
+    bool FillWidth = false;
 };
 
 struct DendrogramLayout {

@@ -72,6 +72,7 @@ void TreeView::LayOut(QPoint anchor)
     room.Width = std::max(ZoomedWidth(viewWidth, fontSize_, fitFontSize_), 1);
     room.LabelsInside = true;
     room.WidestNote = std::to_string(session_.ObjectCount());
+    room.FillWidth = true;
     layout_ = LayOutDendrogram(canvas_, session_.Data(), session_.Tree(), session_.DistType(),
                                session_.Similarity(), room);
 
@@ -135,8 +136,13 @@ void TreeView::paintEvent(QPaintEvent*)
     pen.setWidth(2);
     painter.setPen(pen);
     painter.drawLine(x, layout_.RowY(1.25L), x, view.height());
-    painter.drawText(QPoint(x + 4, layout_.HeaderBottom() + painter.fontMetrics().ascent()),
-                     QString::fromStdString(ShortLevelText(session_.LineLevel())));
+    // The line's level at its foot, on white, clear of the axis texts.
+    const QString level = QString::fromStdString(ShortLevelText(session_.LineLevel()));
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(x + 4, view.height() - metrics.height() - 4, metrics.horizontalAdvance(level) + 4,
+                    metrics.height());
+    painter.fillRect(box, Qt::white);
+    painter.drawText(box, Qt::AlignCenter, level);
     canvas_.EndDoc();
 }
 
