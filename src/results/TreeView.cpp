@@ -108,10 +108,12 @@ int TreeView::ViewY(long double position) const
     return layout_.RowY(position) - verticalScrollBar()->value();
 }
 
-void TreeView::DrawVisible(Canvas& canvas) const
+void TreeView::DrawVisible(Canvas& canvas, const std::function<void()>& beforeHeader) const
 {
     const DendrogramBand band = VisibleBand();
     DrawDendrogramRows(layout_, session_.Data(), canvas, &session_.Cut().Decor, &band);
+    if (beforeHeader)
+        beforeHeader();
     DrawDendrogramHeader(layout_, canvas);
 }
 
@@ -123,12 +125,11 @@ void TreeView::paintEvent(QPaintEvent*)
     const QRect view = viewport()->rect();
     painter.fillRect(view, Qt::white);
     painter.translate(-horizontalScrollBar()->value(), 0);
-    const DendrogramBand band = VisibleBand();
-    DrawDendrogramRows(layout_, session_.Data(), canvas_, &session_.Cut().Decor, &band);
     // The header covers the rows that scrolled beneath it.
-    painter.fillRect(QRect(horizontalScrollBar()->value(), 0, view.width(), layout_.HeaderBottom()),
-                     Qt::white);
-    DrawDendrogramHeader(layout_, canvas_);
+    DrawVisible(canvas_, [&] {
+        painter.fillRect(QRect(horizontalScrollBar()->value(), 0, view.width(), layout_.HeaderBottom()),
+                         Qt::white);
+    });
 
     const int x = layout_.LevelX(session_.LineLevel());
     QPen pen(LineColor);

@@ -5,6 +5,8 @@
 
 #include <QAbstractScrollArea>
 
+#include <functional>
+
 namespace vantrel {
 
 class ResultsSession;
@@ -36,7 +38,9 @@ public:
     // Draws what the view shows now on `canvas` (inside its job, the font
     // set), as the view paints it: the rows under the header scrolled to the
     // vertical scroll bar, then the header. Tests record it.
-    void DrawVisible(Canvas& canvas) const;
+    // `beforeHeader` runs between the two (the view clears the header's
+    // place there).
+    void DrawVisible(Canvas& canvas, const std::function<void()>& beforeHeader = {}) const;
     // The y, in the view, of a row position, as the rows scroll.
     int ViewY(long double position) const;
 
