@@ -94,6 +94,23 @@ TEST_F(ResultsSavesTest, PicturesOfTheWholeTreeInTheCutsColours)
         EXPECT_EQ(entry.path().string().find(".~"), std::string::npos) << "no temporary file left";
 }
 
+TEST_F(ResultsSavesTest, AWholeTreeTallerThanAPdfPageContinuesOnTheNextPage)
+{
+    // 1000 rows at 12 points need about 5.5 m; a PDF page may have 200 inches.
+    Open(LineOfObjects(1000));
+    dialogs.AddFileName(dir.File("tall.pdf"), 0);
+    Trigger(*window, "SavePicture");
+    ASSERT_TRUE(Errors().empty()) << Errors().front();
+    const std::string pdf = ReadBytes(dir.File("tall.pdf"));
+    int pages = 0;
+    for (std::size_t at = pdf.find("/MediaBox [0 0 595.000000 "); at != std::string::npos;
+         at = pdf.find("/MediaBox [0 0 595.000000 ", at + 1)) {
+        ++pages;
+        EXPECT_LE(std::stod(pdf.substr(at + 26)), 14400.0);
+    }
+    EXPECT_EQ(pages, 2);
+}
+
 TEST_F(ResultsSavesTest, AnExistingFileIsReplacedOnlyWhenTheUserSaysSoAndACancelKeepsIt)
 {
     Open(QuotedLabels());
