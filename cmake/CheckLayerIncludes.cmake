@@ -3,8 +3,8 @@
 #   (the manifest written at configure time lists, per folder, the folders
 #   it may include from);
 # - the engine includes nothing but itself, common/ and the standard
-#   library; the platform layers include no engine/, print/, runs/, input/
-#   or batch/; print/ includes no runs/, input/ or batch/.
+#   library; the platform layers include no engine/, print/, runs/, input/,
+#   results/ or batch/; print/ includes no runs/, input/, results/ or batch/.
 # Run with -DSOURCE_DIR=<src> -DMANIFEST=<file>.
 cmake_minimum_required(VERSION 3.25)
 
@@ -19,9 +19,9 @@ foreach(line IN LISTS lines)
   list(APPEND folders ${folder})
 endforeach()
 
-set(forbidden_engine "platform/;print/;runs/;input/;batch/")
-set(forbidden_platform "engine/;print/;runs/;input/;batch/")
-set(forbidden_print "runs/;input/;batch/")
+set(forbidden_engine "platform/;print/;runs/;input/;results/;batch/")
+set(forbidden_platform "engine/;print/;runs/;input/;results/;batch/")
+set(forbidden_print "runs/;input/;results/;batch/")
 
 # The folder a header belongs to: the longest layer folder that prefixes it.
 function(owner_of include result)

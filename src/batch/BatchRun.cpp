@@ -25,12 +25,14 @@ void RunBatch(const BatchOptions& options, std::FILE* out)
 
     std::string listing;
     TreeOutputs results;
-    CompleteRun(session, data, options.Kind, options.Method, options.FontSize, BatchPagePrinter(options),
-                [&](const ClusterTree& tree) {
-                    if (options.PrintMerges)
-                        listing = MergeListing(tree);
-                    results = TakeTreeOutputs(options, data, tree);
-                });
+    CompleteRun(
+        session, data, options.Kind, options.Method, options.FontSize, BatchPagePrinter(options),
+        [&](const ClusterTree& tree) {
+            if (options.PrintMerges)
+                listing = MergeListing(tree);
+            results = TakeTreeOutputs(options, data, tree);
+        },
+        NoProgress(), options.WholeTree ? PageExtent::WholeTree : PageExtent::OnePage);
     if (options.PrintMerges)
         PrintToOutput(out, listing);
     WriteTreeOutputs(options, results, out);

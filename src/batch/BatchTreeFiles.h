@@ -39,7 +39,4 @@ TreeOutputs TakeTreeOutputs(const BatchOptions& options, const AnalysisData& dat
 // cophenetic line on `out`. Throws IoError on any failed write.
 void WriteTreeOutputs(const BatchOptions& options, const TreeOutputs& outputs, std::FILE* out);
 
-// The schedule CSV: "stage,cluster,left,right,height,size", one line per merge.
-std::string ScheduleCsv(const ClusterTree& tree);
-
 } // namespace vantrel

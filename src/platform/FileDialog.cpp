@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 
@@ -120,10 +121,18 @@ bool FileDialog::Execute(QWidget* parent)
             chosen = std::move(currentScript->answers_.front());
             currentScript->answers_.pop_front();
         }
+        selectedFilter_ = 0;
+        if (!currentScript->filters_.empty()) {
+            selectedFilter_ = currentScript->filters_.front();
+            currentScript->filters_.pop_front();
+        }
     } else {
         const std::unique_ptr<QFileDialog> dialog = MakeQtDialog(parent);
-        if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+        if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) {
             chosen = QFile::encodeName(dialog->selectedFiles().constFirst()).toStdString();
+            selectedFilter_ = static_cast<std::size_t>(
+                std::max<qsizetype>(0, dialog->nameFilters().indexOf(dialog->selectedNameFilter())));
+        }
     }
     if (!chosen)
         return false;

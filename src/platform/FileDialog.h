@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -37,6 +38,9 @@ public:
     const std::string& FileName() const { return fileName_; }
     void SetFilter(std::string filter) { filter_ = std::move(filter); }
     const std::string& Filter() const { return filter_; }
+    // Which of the filter's file types the user chose, from 0, after a
+    // confirmed Execute.
+    std::size_t SelectedFilter() const { return selectedFilter_; }
     // Open dialogs normally accept existing files only; a dialog choosing a
     // file to be created (a report) accepts any name.
     void SetMustExist(bool mustExist) { mustExist_ = mustExist; }
@@ -59,6 +63,7 @@ private:
     std::string title_;
     std::string fileName_;
     std::string filter_;
+    std::size_t selectedFilter_ = 0;
     bool mustExist_ = true;
 };
 
@@ -107,6 +112,13 @@ public:
     FileDialogScript& operator=(const FileDialogScript&) = delete;
 
     void AddFileName(std::string fileName) { answers_.push_back(std::move(fileName)); }
+    // A file name chosen with the filter's `filterIndex`-th file type.
+    void AddFileName(std::string fileName, std::size_t filterIndex)
+    {
+        filters_.resize(answers_.size(), 0);
+        filters_.push_back(filterIndex);
+        answers_.push_back(std::move(fileName));
+    }
     void AddCancel() { answers_.push_back(std::nullopt); }
 
     const std::deque<ShownDialog>& Shown() const { return shown_; }
@@ -115,6 +127,8 @@ public:
 private:
     friend class FileDialog;
     std::deque<std::optional<std::string>> answers_;
+    // The file type of each answer (0 where none was given).
+    std::deque<std::size_t> filters_;
     std::deque<ShownDialog> shown_;
     FileDialogScript* outer_;
 };

@@ -3,6 +3,7 @@
 #include "platform/core/Cp932.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace vantrel {
 
@@ -64,6 +65,27 @@ bool AskQuestion(const std::string& text, QWidget* parent)
     }
     return MakeMessageBox(MessageKind::Question, MessageTextToQString(text), parent)->exec() ==
            QMessageBox::Yes;
+}
+
+bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget* parent)
+{
+    if (currentRecorder) {
+        Record({MessageKind::Message, text});
+        std::deque<bool>& choices = currentRecorder->choices_;
+        if (choices.empty())
+            return false;
+        const bool chosen = choices.front();
+        choices.pop_front();
+        return chosen;
+    }
+    const std::unique_ptr<QMessageBox> box =
+        MakeMessageBox(MessageKind::Message, MessageTextToQString(text), parent);
+    QPushButton* other = box->addButton(QString::fromUtf8(second), QMessageBox::AcceptRole);
+    other->setObjectName(QStringLiteral("SecondButton"));
+    box->setDefaultButton(QMessageBox::Ok);
+    box->setEscapeButton(QMessageBox::Ok);
+    box->exec();
+    return box->clickedButton() == other;
 }
 
 QString MessageTextToQString(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }

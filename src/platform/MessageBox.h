@@ -38,6 +38,11 @@ void ShowWidgetMessage(const QString& text, QWidget* parent = nullptr);
 // handler, with an error icon.
 void ShowErrorMessage(const std::string& text, QWidget* parent = nullptr);
 
+// Shows `text` (code page 932) with OK and a second button captioned
+// `second` (UTF-8), and blocks until it is closed. True when the user
+// pressed the second button; OK, Escape and the close box answer false.
+bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget* parent = nullptr);
+
 // Asks `text` (code page 932) with the buttons Yes and No, No being the
 // default; true when the user answers Yes.
 bool AskQuestion(const std::string& text, QWidget* parent = nullptr);
@@ -50,8 +55,9 @@ QString MessageTextToQString(const std::string& text);
 
 // Test seam: while a recorder is installed, boxes are not shown; each one is
 // appended to the recorder's list instead, and a question takes the next
-// answer given with AddAnswer (No when none is left). Recorders nest; the
-// innermost one receives the messages.
+// answer given with AddAnswer (No when none is left), and a message with a
+// second button the next given with AddChoice (OK when none is left).
+// Recorders nest; the innermost one receives the messages.
 class MessageRecorder {
 public:
     MessageRecorder();
@@ -64,12 +70,15 @@ public:
     std::vector<std::string> Texts(MessageKind kind) const;
     void Clear() { messages_.clear(); }
     void AddAnswer(bool yes) { answers_.push_back(yes); }
+    void AddChoice(bool second) { choices_.push_back(second); }
 
 private:
     friend void Record(const ShownMessage& message);
     friend bool AskQuestion(const std::string& text, QWidget* parent);
+    friend bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget* parent);
     std::vector<ShownMessage> messages_;
     std::deque<bool> answers_;
+    std::deque<bool> choices_;
     MessageRecorder* outer_;
 };
 

@@ -118,6 +118,7 @@ public:
     void SetFontSize(int points) override { Target().SetFontSize(points); }
     int TextWidth(const std::string& text) override { return Target().TextWidth(text); }
     int TextHeight(const std::string& text) override { return Target().TextHeight(text); }
+    void SetColor(std::uint32_t rgb) override { Target().SetColor(rgb); }
     void MoveTo(int x, int y) override { Target().MoveTo(x, y); }
     void LineTo(int x, int y) override { Target().LineTo(x, y); }
     void TextOut(int x, int y, const std::string& text) override { Target().TextOut(x, y, text); }

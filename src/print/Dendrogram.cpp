@@ -1,5 +1,7 @@
 #include "print/Dendrogram.h"
 
+#include "print/DendrogramLayout.h"
+
 #include "common/Errors.h"
 #include "engine/Methods.h"
 #include "platform/core/Cp932.h"
@@ -16,106 +18,19 @@ namespace {
 // Page coordinates stay within ±2^30, so sums of two of them cannot overflow.
 constexpr long double CoordinateLimit = 1073741824.0L;
 
-enum class Levels { Dissimilarity, Similarity };
-
-int LevelToX(const DendrogramScale& scale, Levels levels, long double level)
-{
-    return levels == Levels::Dissimilarity ? HeightToX(scale, level) : SimilarityToX(scale, level);
-}
-
-void DrawLeaf(ClusterNode& leaf, DendrogramScale& scale, Levels levels, const AnalysisData& data,
-              Canvas& canvas)
-{
-    scale.r = scale.r + scale.Increment;
-    leaf.PlotPosition = scale.r;
-    const bool known = leaf.Id >= 1 && leaf.Id <= AnalysisData::Capacity;
-    const std::string& text = known ? data.ObjectLabels[static_cast<std::size_t>(leaf.Id)] : std::string();
-    const long double leafLevel = levels == Levels::Dissimilarity ? 0.0L : scale.SimLeafHeight;
-    const int x = LevelToX(scale, levels, leafLevel) - canvas.TextWidth(text + " ");
-    const int y = OrdinateToY(scale, scale.r) - scale.H / 2;
-    canvas.TextOut(x, y, text);
-}
-
-void DrawBracket(ClusterNode& node, const DendrogramScale& scale, Levels levels, Canvas& canvas)
-{
-    const ClusterNode& left = *node.Left;
-    const ClusterNode& right = *node.Right;
-    node.PlotPosition = (left.PlotPosition + right.PlotPosition) * 0.5L;
-    const int xNode = LevelToX(scale, levels, node.Height);
-    const int yLeft = OrdinateToY(scale, left.PlotPosition);
-    const int yRight = OrdinateToY(scale, right.PlotPosition);
-    canvas.MoveTo(LevelToX(scale, levels, left.Height), yLeft);
-    canvas.LineTo(xNode, yLeft);
-    canvas.LineTo(xNode, yRight);
-    canvas.LineTo(LevelToX(scale, levels, right.Height), yRight);
-}
-
-// Post-order walk, left subtree first, on an explicit stack.
-void DrawTree(ClusterNode& root, DendrogramScale& scale, Levels levels, const AnalysisData& data,
-              Canvas& canvas)
-{
-    struct Frame {
-        ClusterNode* Node;
-        bool ChildrenDone;
-    };
-    std::vector<Frame> stack{{&root, false}};
-    while (!stack.empty()) {
-        Frame frame = stack.back();
-        stack.pop_back();
-        ClusterNode& node = *frame.Node;
-        if (node.IsLeaf() || node.Right == nullptr) {
-            DrawLeaf(node, scale, levels, data, canvas);
-        } else if (frame.ChildrenDone) {
-            DrawBracket(node, scale, levels, canvas);
-        } else {
-            stack.push_back({&node, true});
-            stack.push_back({node.Right, false});
-            stack.push_back({node.Left, false});
-        }
-    }
-}
-
 RowFit PrintPage(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
-                 const std::string& fontSizeText, Canvas& canvas, Levels levels)
+                 const std::string& fontSizeText, Canvas& canvas, bool similarity)
 {
-    const int n = data.ObjectCount;
-    if (tree.Empty() || n < 1)
+    if (tree.Empty() || data.ObjectCount < 1)
         throw Error("There is no cluster tree to print.");
-    ClusterNode& root = tree.Root();
-
     canvas.BeginDoc();
     const int fontSize = FontSizeFromText(fontSizeText);
     canvas.SetFontSize(fontSize);
-    long double range = levels == Levels::Dissimilarity ? root.Height : data.SimLeafHeight;
-    // Without a positive similarity the leaves stand at 0 and every merge
-    // below; the tree's own span keeps it on the page.
-    if (levels == Levels::Similarity && range == 0.0L && root.Height < 0.0L)
-        range = data.SimLeafHeight - root.Height;
-    DendrogramScale scale = SetUpScale(canvas, n, range);
-    scale.SimLeafHeight = data.SimLeafHeight;
-
-    const long double a = levels == Levels::Dissimilarity ? 0.0L : data.MaxSimilarity;
-    const long double b = root.Height;
-    const int xa = LevelToX(scale, levels, a);
-    const int xb = LevelToX(scale, levels, b);
-    canvas.MoveTo(xa, OrdinateToY(scale, 1.5L));
-    canvas.LineTo(xa, OrdinateToY(scale, 1.25L));
-    canvas.LineTo(xb, OrdinateToY(scale, 1.25L));
-    canvas.LineTo(xb, OrdinateToY(scale, 1.5L));
-
-    const int yAxisText = OrdinateToY(scale, 1.7L);
-    canvas.TextOut(xa, yAxisText,
-                   levels == Levels::Dissimilarity ? std::string("0.0") : FormatAxisGeneral(a));
-    canvas.TextOut(xb, yAxisText, FormatAxisFixed(b));
-
-    const std::string caption = MethodCaption(distType, levels == Levels::Similarity);
-    if (!caption.empty()) {
-        const long double leafLevel = levels == Levels::Dissimilarity ? 0.0L : data.SimLeafHeight;
-        canvas.TextOut(LevelToX(scale, levels, leafLevel), OrdinateToY(scale, 0.1L), caption);
-    }
-
-    DrawTree(root, scale, levels, data, canvas);
-    const RowFit fit = FitRows(canvas, n, fontSize);
+    const DendrogramLayout layout = LayOutDendrogram(canvas, data, tree, distType, similarity);
+    StorePlotPositions(layout, tree);
+    DrawDendrogramHeader(layout, canvas);
+    DrawDendrogramRows(layout, data, canvas);
+    const RowFit fit = FitRows(canvas, data.ObjectCount, fontSize);
     canvas.EndDoc();
     return fit;
 }
@@ -160,21 +75,31 @@ long double ScaledSpan(const DendrogramScale& scale, long double d)
     return scale.s * static_cast<long double>(scale.Objects) * (d / scale.Range);
 }
 
+// The x of the level `to`, seen from the level `from` at the tree's left
+// edge.
+int SpanToX(const DendrogramScale& scale, long double from, long double to, bool falling)
+{
+    const long double span = falling ? from - to : to - from;
+    if (std::isfinite(span))
+        return Nint(ScaledSpan(scale, span)) + 2 * scale.W + scale.Left;
+    // Levels of opposite sign at both ends of the range.
+    const long double parts =
+        falling ? from / scale.Range - to / scale.Range : to / scale.Range - from / scale.Range;
+    return Nint(scale.s * static_cast<long double>(scale.Objects) * parts) + 2 * scale.W + scale.Left;
+}
+
 } // namespace
 
 int HeightToX(const DendrogramScale& scale, long double h)
 {
-    return Nint(ScaledSpan(scale, h)) + 2 * scale.W;
+    if (scale.Origin == 0.0L)
+        return Nint(ScaledSpan(scale, h)) + 2 * scale.W + scale.Left;
+    return SpanToX(scale, scale.Origin, h, false);
 }
 
 int SimilarityToX(const DendrogramScale& scale, long double v)
 {
-    const long double span = scale.SimLeafHeight - v;
-    if (std::isfinite(span))
-        return Nint(ScaledSpan(scale, span)) + 2 * scale.W;
-    // Levels of opposite sign at both ends of the range.
-    const long double parts = scale.SimLeafHeight / scale.Range - v / scale.Range;
-    return Nint(scale.s * static_cast<long double>(scale.Objects) * parts) + 2 * scale.W;
+    return SpanToX(scale, scale.SimLeafHeight, v, true);
 }
 
 int FontSizeFromText(const std::string& text)
@@ -224,6 +149,11 @@ std::string MethodCaption(std::uint8_t distType, bool similarity)
 
 DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRange)
 {
+    return SetUpScale(canvas, objectCount, levelRange, canvas.PageWidth());
+}
+
+DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRange, int pageWidth)
+{
     DendrogramScale scale;
     scale.H = canvas.TextHeight("X");
     scale.W = canvas.TextWidth("WWWWW");
@@ -233,7 +163,7 @@ DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRan
     scale.Range = levelRange != 0.0L ? levelRange : 1.0L;
     scale.Objects = objectCount;
     scale.u = scale.Range / n;
-    const long double page = 0.9L * canvas.PageWidth();
+    const long double page = 0.9L * pageWidth;
     if ((n + 3) * scale.W > page)
         scale.s = Nint(page - 2 * scale.W) / (objectCount + 1);
     scale.Increment = 1.0L;
@@ -241,14 +171,41 @@ DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRan
     return scale;
 }
 
+namespace {
+
+// Draws a subtree on its own, its rows numbered on from scale.r.
+void DrawSubtree(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas,
+                 bool similarity)
+{
+    DendrogramLayout layout;
+    layout.Similarity = similarity;
+    layout.Scale = scale;
+    layout.LeafLevel = similarity ? scale.SimLeafHeight : 0.0L;
+    layout.TreeLeft = layout.LevelX(layout.LeafLevel);
+    PlaceRows(root, layout);
+    DrawDendrogramRows(layout, data, canvas);
+    scale.r = layout.Scale.r;
+    std::vector<ClusterNode*> stack{&root};
+    while (!stack.empty()) {
+        ClusterNode* node = stack.back();
+        stack.pop_back();
+        node->PlotPosition = layout.Positions[static_cast<std::size_t>(node->Id)];
+        for (ClusterNode* part : {node->Left, node->Right})
+            if (part)
+                stack.push_back(part);
+    }
+}
+
+} // namespace
+
 void DrawBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas)
 {
-    DrawTree(root, scale, Levels::Dissimilarity, data, canvas);
+    DrawSubtree(root, scale, data, canvas, false);
 }
 
 void DrawSimBranches(ClusterNode& root, DendrogramScale& scale, const AnalysisData& data, Canvas& canvas)
 {
-    DrawTree(root, scale, Levels::Similarity, data, canvas);
+    DrawSubtree(root, scale, data, canvas, true);
 }
 
 RowFit FitRows(Canvas& canvas, int rows, int fontSize)
@@ -280,13 +237,47 @@ RowFit FitRows(Canvas& canvas, int rows, int fontSize)
 RowFit PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
                        const std::string& fontSizeText, Canvas& canvas)
 {
-    return PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Dissimilarity);
+    return PrintPage(data, tree, distType, fontSizeText, canvas, false);
 }
 
 RowFit PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
                           const std::string& fontSizeText, Canvas& canvas)
 {
-    return PrintPage(data, tree, distType, fontSizeText, canvas, Levels::Similarity);
+    return PrintPage(data, tree, distType, fontSizeText, canvas, true);
+}
+
+RowFit PrintWholeDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                            bool similarity, const std::string& fontSizeText, Canvas& canvas,
+                            const WholeTreeStyle& style, Progress& progress)
+{
+    if (tree.Empty() || data.ObjectCount < 1)
+        throw Error("There is no cluster tree to print.");
+    canvas.BeginDoc();
+    try {
+        canvas.SetFontSize(FontSizeFromText(fontSizeText));
+        LayoutRoom room;
+        room.LabelsInside = style.LabelsInside;
+        room.WidestNote = style.WidestNote;
+        const DendrogramLayout layout = LayOutDendrogram(canvas, data, tree, distType, similarity, room);
+        StorePlotPositions(layout, tree);
+        const std::vector<DendrogramBand> bands = PageBands(layout, canvas.PageHeight());
+        progress.Start("Drawing the tree", "rows", data.ObjectCount);
+        std::int64_t rows = 0;
+        const auto onLeaf = [&] { progress.Advance(++rows); };
+        for (std::size_t page = 0; page < bands.size(); ++page) {
+            if (page > 0)
+                canvas.NewPage();
+            DrawDendrogramHeader(layout, canvas);
+            // A tree on one page is the page itself.
+            DrawDendrogramRows(layout, data, canvas, style.Decor, bands.size() > 1 ? &bands[page] : nullptr,
+                               onLeaf);
+        }
+    } catch (...) {
+        canvas.AbortDoc();
+        throw;
+    }
+    canvas.EndDoc();
+    return {data.ObjectCount, 0, 0};
 }
 
 } // namespace vantrel

@@ -3,6 +3,7 @@
 #include "engine/AnalysisData.h"
 #include "engine/ClusterTree.h"
 #include "platform/core/Canvas.h"
+#include "platform/core/Progress.h"
 
 #include <cstdint>
 #include <string>
@@ -30,6 +31,11 @@ struct DendrogramScale {
     long double r = 2.0L; // running leaf position
     long double Increment = 1.0L;
     long double SimLeafHeight = 0.0L; // similarity pages: the leaves' level
+    // Dissimilarity pages: the level at the tree's left edge (0, or the
+    // lowest level when the range spans the tree's levels).
+    long double Origin = 0.0L;
+    // Moves the whole drawing right (0 on the printed page).
+    int Left = 0;
 };
 
 // Nearest integer, ties to even, held well inside the int range so that
@@ -38,9 +44,10 @@ int Nint(long double x);
 
 // (o + 2) × H × 1.2, to the nearest device unit.
 int OrdinateToY(const DendrogramScale& scale, long double o);
-// Dissimilarity level to x: level 0 stands at 2W.
+// Dissimilarity level to x: level 0 (the Origin) stands at 2W (+ Left).
 int HeightToX(const DendrogramScale& scale, long double h);
-// Similarity level to x: SimLeafHeight stands at 2W, lower levels to the right.
+// Similarity level to x: SimLeafHeight stands at 2W (+ Left), lower levels
+// to the right.
 int SimilarityToX(const DendrogramScale& scale, long double v);
 
 // The font size typed in the main window: optional blanks, an optional sign
@@ -61,6 +68,8 @@ std::string MethodCaption(std::uint8_t distType, bool similarity);
 // a zero range is drawn as a range of 1, so nothing divides by zero. (The
 // similarity page passes the tree's own span when SimLeafHeight is 0.)
 DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRange);
+// The same for a given page width instead of the canvas's.
+DendrogramScale SetUpScale(Canvas& canvas, int objectCount, long double levelRange, int pageWidth);
 
 // Draws the subtree under `root`: labels at the leaves, one bracket per
 // merge, left child first; sets every node's PlotPosition. The walk keeps
@@ -89,5 +98,24 @@ RowFit PrintDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t
                        const std::string& fontSizeText, Canvas& canvas);
 RowFit PrintSimDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
                           const std::string& fontSizeText, Canvas& canvas);
+
+struct DendrogramDecor;
+
+// How the whole-tree pages look beyond the page's design: coloured and
+// annotated (null: as the page), and with room made for the labels.
+struct WholeTreeStyle {
+    const DendrogramDecor* Decor = nullptr;
+    bool LabelsInside = false;
+    std::string WidestNote;
+};
+
+// The whole tree, no row lost: one page when the canvas's page holds every
+// row (then exactly the page PrintDendrogram draws), else as many pages as
+// it needs, each with its caption and axis above its share of the rows.
+// `progress` counts the rows drawn; a cancel or failure gives up the job
+// (Canvas::AbortDoc) before it leaves.
+RowFit PrintWholeDendrogram(const AnalysisData& data, ClusterTree& tree, std::uint8_t distType,
+                            bool similarity, const std::string& fontSizeText, Canvas& canvas,
+                            const WholeTreeStyle& style = {}, Progress& progress = NoProgress());
 
 } // namespace vantrel

@@ -18,7 +18,7 @@ std::vector<RecordingCanvas::Line> RecordingCanvas::Lines() const
     int y = 0;
     for (const Command& c : commands_) {
         if (c.Kind == Op::LineTo)
-            lines.push_back({x, y, c.X, c.Y});
+            lines.push_back({x, y, c.X, c.Y, c.Color});
         if (c.Kind == Op::MoveTo || c.Kind == Op::LineTo) {
             x = c.X;
             y = c.Y;

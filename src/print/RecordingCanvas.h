@@ -2,6 +2,7 @@
 
 #include "platform/core/Canvas.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ public:
         int Y = 0;
         std::string Text;
         int FontSize = 0;
+        std::uint32_t Color = 0; // 0xRRGGBB
     };
 
     RecordingCanvas(int height = 40, int byteWidth = 12, int pageWidth = 900, int pageHeight = 1200)
@@ -26,7 +28,11 @@ public:
     {
     }
 
-    void BeginDoc() override { Record(Op::BeginDoc); }
+    void BeginDoc() override
+    {
+        color_ = 0;
+        Record(Op::BeginDoc);
+    }
     void EndDoc() override { Record(Op::EndDoc); }
     void AbortDoc() override { Record(Op::AbortDoc); }
     void NewPage() override { Record(Op::NewPage); }
@@ -36,6 +42,7 @@ public:
     void SetFontSize(int points) override { fontSize_ = points; }
     int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * byteWidth_; }
     int TextHeight(const std::string&) override { return height_; }
+    void SetColor(std::uint32_t rgb) override { color_ = rgb; }
     void MoveTo(int x, int y) override { Record(Op::MoveTo, x, y); }
     void LineTo(int x, int y) override { Record(Op::LineTo, x, y); }
     void TextOut(int x, int y, const std::string& text) override { Record(Op::TextOut, x, y, text); }
@@ -43,9 +50,11 @@ public:
     const std::vector<Command>& Commands() const { return commands_; }
     // The texts written, in order.
     std::vector<Command> Texts() const;
-    // The pen strokes as (x1, y1, x2, y2), each LineTo joined to the point before.
+    // The pen strokes as (x1, y1, x2, y2), each LineTo joined to the point
+    // before, with the colour it was drawn in.
     struct Line {
         int X1, Y1, X2, Y2;
+        std::uint32_t Color = 0;
         bool operator==(const Line&) const = default;
     };
     std::vector<Line> Lines() const;
@@ -56,7 +65,7 @@ public:
 private:
     void Record(Op kind, int x = 0, int y = 0, std::string text = {})
     {
-        commands_.push_back({kind, x, y, std::move(text), fontSize_});
+        commands_.push_back({kind, x, y, std::move(text), fontSize_, color_});
     }
 
     int height_;
@@ -64,6 +73,7 @@ private:
     int pageWidth_;
     int pageHeight_;
     int fontSize_ = 0;
+    std::uint32_t color_ = 0;
     std::string fontName_;
     std::vector<Command> commands_;
 };

@@ -4,6 +4,8 @@
 #include "input/TFDist.h"
 #include "input/TFSim.h"
 #include "platform/FileDialog.h"
+#include "results/ResultsWindow.h"
+#include "results/core/ResultsSession.h"
 #include "runs/core/AnalysisRun.h"
 
 #include <QPointer>
@@ -19,6 +21,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace vantrel {
+
+// The final message's second button, which opens the results window.
+inline constexpr const char* ShowResultsCaption = "結果を表示";
 
 // The main window "Cluster Analysis": the three run buttons, the linkage
 // method, the dendrogram's font size and the exit button. A run opens its
@@ -42,6 +47,9 @@ public:
     TFDist* FDist() const { return fDist_; }
     TFSim* FSim() const { return fSim_; }
     TFCoord* FCoord() const { return fCoord_; }
+
+    // The results window of the completed run (null before it).
+    ResultsWindow* Results() const { return results_; }
 
     // True while a run waits for its input window.
     bool Waiting() const { return wait_ != nullptr; }
@@ -68,6 +76,8 @@ private:
     // Handles messages until the input window has closed; false when the
     // main window was closed meanwhile, which abandons the run.
     bool WaitForInput(InputWindow& window);
+    // Hides this window behind the results of the completed run.
+    void ShowResults(ResultsSession::Run run);
 
     QLabel* Label2;
     QLineEdit* FontEdit;
@@ -82,6 +92,7 @@ private:
     QPointer<TFDist> fDist_;
     QPointer<TFSim> fSim_;
     QPointer<TFCoord> fCoord_;
+    QPointer<ResultsWindow> results_;
     // The event loop of the run waiting for its input window.
     QEventLoop* wait_ = nullptr;
     bool running_ = false;

@@ -9,6 +9,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/ProgressDialog.h"
+#include "results/ResultsWindow.h"
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
 
@@ -41,6 +42,16 @@ private:
 };
 
 } // namespace
+
+void TFMain::ShowResults(ResultsSession::Run run)
+{
+    // The results take the main window's place: closing them ends the
+    // program, as the final message's OK does.
+    results_ = new ResultsWindow(std::move(run), this);
+    connect(results_, &ResultsWindow::Closed, this, &TFMain::close);
+    hide();
+    results_->show();
+}
 
 InputWindow* TFMain::OpenInputWindow(RunKind kind)
 {
@@ -136,15 +147,20 @@ void TFMain::Run(RunKind kind)
     // the printer.
     std::string pdf;
     RowFit rows;
+    // The finished tree stays for the results window.
+    ClusterTree tree;
     // A cancel abandons the run: the report keeps what was written, closed.
     if (!RunWithProgress(this, CalculationCancelledText(reportFileName), [&](Progress& progress) {
             rows = CompleteRun(
                 session, data, kind, *linkage, FontSizeText(),
-                [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); }, {},
-                progress);
+                [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); },
+                [&tree](ClusterTree&& finished) { tree = std::move(finished); }, progress);
         }))
         return;
-    ShowMessage(FinalMessage(reportFileName, pdf, rows), this);
+    if (ShowMessageWithChoice(FinalMessage(reportFileName, pdf, rows), ShowResultsCaption, this)) {
+        ShowResults({&data, kind, *linkage, std::move(tree), reportFileName, FontSizeText()});
+        return;
+    }
     close();
 }
 

@@ -151,5 +151,35 @@ TEST_F(BatchReportTest, WholeTreePagesKeepEveryRow)
     EXPECT_EQ(page("w.pdf", true).find("/MediaBox [0 0 595.000000 842.000000]"), std::string::npos);
 }
 
+TEST_F(BatchReportTest, AWholeTreeTallerThanPdfViewersAcceptIsSplitIntoPages)
+{
+    // 200 rows at 72 points need about 240 inches; a PDF page may have 200.
+    std::string bytes = "200\r\n";
+    for (int i = 1; i <= 200; ++i)
+        bytes += "o" + std::to_string(i) + "\r\n";
+    for (int i = 2; i <= 200; ++i)
+        for (int j = 1; j < i; ++j)
+            bytes += std::to_string(i - j) + "\r\n";
+    const std::string data = DataFile(bytes);
+    const auto page = [&](const std::string& name) {
+        const BatchResult result =
+            RunBatch({"--input", data, "--dendrogram", dir_.File(name), "--whole-tree", "--font-size", "72"});
+        EXPECT_EQ(result.ExitStatus, 0) << result.Err;
+        return ReadBytes(dir_.File(name));
+    };
+    const std::string pdf = page("tall.pdf");
+    std::vector<double> heights;
+    for (std::size_t at = pdf.find("/MediaBox [0 0 "); at != std::string::npos;
+         at = pdf.find("/MediaBox [0 0 ", at + 1))
+        heights.push_back(std::stod(pdf.substr(pdf.find(' ', at + 15) + 1)));
+    ASSERT_EQ(heights.size(), 2u);
+    for (const double height : heights)
+        EXPECT_LE(height, 14400.0) << "200 inches of 72 points";
+    // The SVG stays one picture, taller than 200 inches at 600 dots per inch.
+    const auto [texts, height] = SvgTextsAndHeight(page("tall.svg"));
+    EXPECT_EQ(texts.size(), 203u);
+    EXPECT_GT(height, 200 * 600);
+}
+
 } // namespace
 } // namespace vantrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace vantrel {
@@ -32,6 +33,10 @@ public:
 
     virtual int TextWidth(const std::string& text) = 0;
     virtual int TextHeight(const std::string& text) = 0;
+
+    // The colour of the strokes and texts that follow, 0xRRGGBB; every job
+    // begins in black. A canvas without colours ignores it.
+    virtual void SetColor(std::uint32_t rgb) { (void)rgb; }
 
     virtual void MoveTo(int x, int y) = 0;
     virtual void LineTo(int x, int y) = 0;

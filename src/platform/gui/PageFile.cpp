@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 namespace vantrel {
 namespace {
@@ -122,6 +123,14 @@ PageFile::Format PageFile::FormatForName(const std::string& fileName)
     if (name.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))
         return Format::Svg;
     return name.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? Format::Png : Format::Pdf;
+}
+
+int PageFile::MaxPageHeight() const
+{
+    constexpr double PdfLimitInches = 200.0;
+    if (format_ != Format::Pdf)
+        return std::numeric_limits<int>::max();
+    return static_cast<int>((PdfLimitInches - 2 * MarginMillimetres / 25.4) * PdfResolution);
 }
 
 void PageFile::Attach(PainterCanvas& canvas)

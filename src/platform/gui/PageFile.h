@@ -42,6 +42,10 @@ public:
     // A PDF with a printer's pages instead of A4's: its paper, orientation
     // and margins, and its resolution (dots per inch).
     void SetPrinterPage(const QPageLayout& layout, int resolution);
+    // The tallest drawing area of the format: PDF viewers that follow
+    // Acrobat's limit refuse pages over 200 inches, margins included;
+    // pictures have no limit.
+    int MaxPageHeight() const;
     // Hands `canvas` a device like the page's (same resolution and width)
     // that nothing is drawn on and no file is made for: for measuring a
     // drawing before the page is made. Valid until the next Attach.

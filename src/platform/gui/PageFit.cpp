@@ -1,6 +1,7 @@
 #include "platform/gui/PageFit.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vantrel {
 namespace {
@@ -21,6 +22,8 @@ public:
         PainterCanvas::LineTo(x, y);
     }
     void TextOut(int, int y, const std::string& text) override { Note(y + TextHeight(text)); }
+    // A page without a bottom: the drawing is measured in one piece.
+    int PageHeight() const override { return std::numeric_limits<int>::max() / 4; }
 
     int Bottom() const { return bottom_; }
 
@@ -37,7 +40,8 @@ void FitPageHeightToDrawing(PageFileCanvas& canvas, const std::function<void(Can
     ExtentCanvas probe;
     canvas.File().AttachProbe(probe);
     draw(probe);
-    canvas.File().SetPageHeight(probe.Bottom() + probe.TextHeight("X"));
+    canvas.File().SetPageHeight(
+        std::min(probe.Bottom() + probe.TextHeight("X"), canvas.File().MaxPageHeight()));
 }
 
 } // namespace vantrel

@@ -4,6 +4,7 @@
 #include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
 
+#include <QColor>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
@@ -86,6 +87,15 @@ int PainterCanvas::TextHeight(const std::string&)
     // The full line height of the font, as the page design measures text.
     const QFontMetrics metrics = device_ ? QFontMetrics(font_, device_) : QFontMetrics(font_);
     return metrics.height();
+}
+
+void PainterCanvas::SetColor(std::uint32_t rgb)
+{
+    if (!painter_.isActive())
+        return;
+    QPen pen = painter_.pen();
+    pen.setColor(QColor::fromRgb(static_cast<QRgb>(rgb)));
+    painter_.setPen(pen);
 }
 
 void PainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }

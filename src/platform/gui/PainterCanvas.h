@@ -32,6 +32,9 @@ public:
     void EndDoc() override;
     void NewPage() override;
     bool Active() const { return painter_.isActive(); }
+    // The painter of the job in progress, for a widget that scrolls or
+    // fills around what the shared drawing code draws.
+    QPainter& Painter() { return painter_; }
 
     int PageWidth() const override;
     int PageHeight() const override;
@@ -43,6 +46,7 @@ public:
     int TextWidth(const std::string& text) override;
     int TextHeight(const std::string& text) override;
 
+    void SetColor(std::uint32_t rgb) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
     void TextOut(int x, int y, const std::string& text) override;

@@ -50,7 +50,7 @@ ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage)
 
 RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
                    const std::string& fontSizeText, const PrintPage& printPage,
-                   const std::function<void(const ClusterTree&)>& useTree, Progress& progress)
+                   const std::function<void(ClusterTree&&)>& takeTree, Progress& progress, PageExtent extent)
 {
     ReportFileGuard report(session);
     session.DistType = static_cast<std::uint8_t>(linkage);
@@ -65,14 +65,17 @@ RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkag
     RowFit rows;
     if (printPage) {
         printPage([&](Canvas& canvas) {
-            if (kind == RunKind::Similarity)
+            const bool similarity = kind == RunKind::Similarity;
+            if (extent == PageExtent::WholeTree)
+                rows = PrintWholeDendrogram(data, tree, session.DistType, similarity, fontSizeText, canvas);
+            else if (similarity)
                 rows = PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
             else
                 rows = PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
         });
     }
-    if (useTree)
-        useTree(tree);
+    if (takeTree)
+        takeTree(std::move(tree));
     tree.Free();
     report.Close();
     return rows;

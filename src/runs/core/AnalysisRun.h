@@ -43,9 +43,15 @@ using DrawPage = std::function<void(Canvas&)>;
 // or draws on a page file.
 using PrintPage = std::function<void(const DrawPage&)>;
 
+// How much of the tree the run's page shows: the one printed page, whose
+// rows below its bottom are lost, or the whole tree on as many pages as
+// the canvas's page height needs.
+enum class PageExtent { OnePage, WholeTree };
+
 // What a run does once its input is confirmed, its method chosen and its
-// report open: echo the input to the report, cluster, print the page, let
-// `useTree` see the finished tree, release the tree and close the report.
+// report open: echo the input to the report, cluster, print the page, hand
+// the finished tree to `takeTree` (which may keep it, or only look at it),
+// release what is left of it and close the report.
 // Without an open report (vantrel-batch without --report) nothing is
 // echoed; without `printPage` no page is made. DistType becomes the method.
 // The report is closed on every way out; a failure throws, with the report
@@ -57,8 +63,8 @@ using PrintPage = std::function<void(const DrawPage&)>;
 // not cancelled.
 RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
                    const std::string& fontSizeText, const PrintPage& printPage,
-                   const std::function<void(const ClusterTree&)>& useTree = {},
-                   Progress& progress = NoProgress());
+                   const std::function<void(ClusterTree&&)>& takeTree = {}, Progress& progress = NoProgress(),
+                   PageExtent extent = PageExtent::OnePage);
 
 // "Calculation ended. Output File = " and the report's name; when the
 // dendrogram went to a PDF file instead of a printer, a second line says

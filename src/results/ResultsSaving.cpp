@@ -1,0 +1,158 @@
+// The results window's saves and print: the method shown, its name in the
+// names proposed, the same writers and formats as vantrel-batch, atomic
+// files with progress and Cancel, as the input windows save theirs.
+#include "results/ResultsWindow.h"
+
+#include "common/Errors.h"
+#include "input/core/MatrixDataFile.h"
+#include "platform/MessageBox.h"
+#include "platform/Printer.h"
+#include "platform/ProgressDialog.h"
+#include "platform/core/Cp932.h"
+#include "platform/core/TextFile.h"
+#include "platform/gui/PageFile.h"
+#include "platform/gui/PageFit.h"
+#include "print/Dendrogram.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace vantrel {
+namespace {
+
+const char* SaveTitle(ResultFile file)
+{
+    switch (file) {
+    case ResultFile::Schedule:
+        return "併合過程の保存";
+    case ResultFile::Clusters:
+        return "クラスターの保存";
+    case ResultFile::Newick:
+        return "樹形図（Newick 形式）の保存";
+    case ResultFile::CopheneticMatrix:
+        return "コーフェン行列の保存";
+    default:
+        return "樹形図の図の保存";
+    }
+}
+
+// Shows the dialog with the proposed name until the user cancels or
+// chooses a file that does not exist or may be replaced.
+std::optional<ResultTarget> ChooseTarget(FileDialog& dialog, QWidget* parent, ResultFile file,
+                                         std::string shown)
+{
+    for (;;) {
+        dialog.SetTitle(Sjis(SaveTitle(file)));
+        dialog.SetFilter(ResultFileFilter(file));
+        dialog.SetFileName(shown);
+        if (!dialog.Execute(parent))
+            return std::nullopt;
+        ResultTarget target = ResultFileTarget(file, dialog.FileName(), dialog.SelectedFilter());
+        std::error_code error;
+        const auto status = std::filesystem::status(target.FileName, error);
+        if (!std::filesystem::exists(status) || std::filesystem::is_directory(status) ||
+            AskQuestion(ReplaceFileQuestion(target.FileName), parent))
+            return target;
+        shown = dialog.FileName();
+    }
+}
+
+PageFile::Format PageFormat(PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Png:
+        return PageFile::Format::Png;
+    case PictureFormat::Svg:
+        return PageFile::Format::Svg;
+    default:
+        return PageFile::Format::Pdf;
+    }
+}
+
+} // namespace
+
+void ResultsWindow::Save(ResultFile file)
+{
+    const std::optional<ResultTarget> target =
+        ChooseTarget(saveDialog_, this, file, session_.ProposedName(file));
+    if (!target)
+        return;
+    RunWithProgress(this, SavingCancelledText(target->FileName), [&](Progress& progress) {
+        switch (file) {
+        case ResultFile::CopheneticMatrix:
+            WriteMatrixDataFile(target->FileName, session_.CopheneticMatrix(), progress);
+            break;
+        case ResultFile::Picture:
+        case ResultFile::PrintedTree:
+            SavePicture(*target, progress);
+            break;
+        default:
+            WriteTreeFile(target->FileName, session_.TreeFileText(file, target->Encoding), progress);
+        }
+    });
+}
+
+void ResultsWindow::SavePicture(const ResultTarget& target, Progress& progress)
+{
+    // Drawn into a new file beside the old one, which it replaces only when
+    // complete: a failure or a cancel leaves the old picture whole.
+    if (std::filesystem::is_directory(target.FileName))
+        throw IoError(IoErrorText(target.FileName, EISDIR));
+    static unsigned counter = 0;
+    const std::string temporary =
+        target.FileName + ".~" + std::to_string(getpid()) + "-" + std::to_string(++counter);
+    WholeTreeStyle style;
+    style.Decor = &session_.Cut().Decor;
+    style.LabelsInside = true;
+    style.WidestNote = std::to_string(session_.ObjectCount());
+    const auto draw = [&](Canvas& canvas, Progress& rows) {
+        PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
+                             session_.Similarity(), session_.FontSizeText(), canvas, style, rows);
+    };
+    try {
+        PageFileCanvas canvas(temporary, PageFormat(target.Format));
+        FitPageHeightToDrawing(canvas, [&](Canvas& probe) { draw(probe, NoProgress()); });
+        draw(canvas, progress);
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+    std::error_code error;
+    if (std::filesystem::exists(target.FileName, error))
+        std::filesystem::permissions(temporary, std::filesystem::status(target.FileName, error).permissions(),
+                                     error);
+    if (std::rename(temporary.c_str(), target.FileName.c_str()) != 0) {
+        const int reason = errno;
+        std::filesystem::remove(temporary, error);
+        throw IoError(IoErrorText(target.FileName, reason));
+    }
+}
+
+void ResultsWindow::Print()
+{
+    // The whole tree on as many pages as it needs; its PDF, when it becomes
+    // one, is named after the method shown.
+    std::string pdf;
+    WholeTreeStyle style;
+    style.Decor = &session_.Cut().Decor;
+    style.LabelsInside = true;
+    style.WidestNote = std::to_string(session_.ObjectCount());
+    if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
+            pdf = PrintAfterDialog(
+                this,
+                [&](Canvas& canvas) {
+                    PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
+                                         session_.Similarity(), session_.FontSizeText(), canvas, style,
+                                         progress);
+                },
+                session_.ProposedName(ResultFile::PrintedTree));
+        }))
+        return;
+    if (!pdf.empty())
+        ShowMessage("Dendrogram (PDF) = " + Cp932ForMessage(pdf), this);
+}
+
+} // namespace vantrel
