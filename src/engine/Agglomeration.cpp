@@ -15,7 +15,7 @@
 // list compares them (-0 equals +0). Its smaller id is the Left child, the
 // larger the Right; its height is the stored value, bit for bit.
 //
-// CANDIDATES (CandidateMerge.cpp; all three methods, and single linkage on
+// CANDIDATES (CandidateEngine.h; all three methods, and single linkage on
 // the data the spanning tree below does not take). Every live cluster c
 // keeps a candidate: its best partner among the live clusters with smaller
 // ids, ties to the smallest. The merged pair is the best candidate, ties to

@@ -1,0 +1,150 @@
+#pragma once
+
+// Engine-private, part of CandidateMerge (CandidateEngine.h): the values of
+// a new cluster to every live cluster, one new row of the triangle, by the
+// rule of the method, and the new cluster's candidate found on the way.
+
+#include "common/Errors.h"
+#include "engine/CandidateEngine.h"
+#include "engine/Workspace.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace vantrel::engine {
+namespace {
+
+// Every live cluster is older than the new one in slot `slot`, so all are
+// its partners, and in slot order an equal value never replaces the best.
+template <class Rule, class Order>
+inline void CandidateMerge<Rule, Order>::Offer(Best& best, int slot, int y, Key key) const
+{
+    // Empty slots are NaN and never get past this test.
+    const double ordered = std::bit_cast<double>((key & ~LowMask) | deadBits_[y]);
+    if (!(ordered <= best.Ordered))
+        return;
+    if (ordered == best.Ordered && Compare(
+                                       key, [&] { return PairValue(slot, y, key); }, best.PairKey,
+                                       [&] { return PairValue(slot, best.Slot, best.PairKey); }) >= 0)
+        return;
+    best = {ordered, y, key};
+}
+
+// Complete or single linkage: the values of the new cluster, in slot sm,
+// from those of its children in slots sa (Left) < sb.
+template <class Rule, class Order>
+inline auto CandidateMerge<Rule, Order>::CombineRows(int sa, int sb, int sm) -> Best
+{
+    auto combine = [&](Key toLeft, Key toRight) -> Key {
+        const double left = Ordered(toLeft, LowMask);
+        const double right = Ordered(toRight, LowMask);
+        bool takeRight = Rule::Farther ? right >= left : right <= left;
+        if (left == right && !keysExact_) {
+            const long double d1 = input_[toLeft & OriginMask];
+            const long double d2 = input_[toRight & OriginMask];
+            takeRight = Rule::Farther ? !Order::Better(d2, d1) : !Order::Better(d1, d2);
+        }
+        return takeRight ? toRight : toLeft;
+    };
+    // Along the rows, empty slots are computed too, without a branch: their
+    // keys are keys of this run (or NoKey), so even their ties look up valid
+    // input values.
+    Best best;
+    Key* rowM = keys_ + Base(sm);
+    const Key* rowA = keys_ + Base(sa);
+    const Key* rowB = keys_ + Base(sb);
+    for (int y = 0; y < sa; ++y) {
+        Prefetch(rowA + y + RowAhead);
+        Prefetch(rowB + y + RowAhead);
+        const Key key = combine(rowA[y], rowB[y]);
+        rowM[y] = key;
+        Offer(best, sm, y, key);
+    }
+    rowM[sa] = NoKey;
+    std::size_t base = Base(sa + 1);
+    // Down a column, the rows of empty slots are skipped: a wasted line
+    // costs more than a mispredicted branch. Their entries in the new row
+    // get NoKey (whose origin is 0), so that every key a later merge of this
+    // cluster combines comes from this run's input.
+    const std::int32_t* slotId = slotId_.data();
+    for (int y = sa + 1; y < sb; base += static_cast<std::size_t>(y), ++y) {
+        Prefetch(keys_ + base + ColumnOffset(y) + sa);
+        Prefetch(rowB + y + RowAhead);
+        if (slotId[y] == 0) {
+            rowM[y] = NoKey;
+            continue;
+        }
+        const Key key = combine(keys_[base + sa], rowB[y]);
+        rowM[y] = key;
+        Offer(best, sm, y, key);
+    }
+    rowM[sb] = NoKey;
+    base = Base(sb + 1);
+    for (int y = sb + 1; y < sm; base += static_cast<std::size_t>(y), ++y) {
+        Prefetch(keys_ + base + ColumnOffset(y) + sa);
+        Prefetch(keys_ + base + ColumnOffset(y) + sb);
+        if (slotId[y] == 0) {
+            rowM[y] = NoKey;
+            continue;
+        }
+        const Key key = combine(keys_[base + sa], keys_[base + sb]);
+        rowM[y] = key;
+        Offer(best, sm, y, key);
+    }
+    return best;
+}
+
+// Base(y + ColumnAhead) - Base(y).
+template <class Rule, class Order>
+inline std::size_t CandidateMerge<Rule, Order>::ColumnOffset(int y)
+{
+    return static_cast<std::size_t>(ColumnAhead) * static_cast<std::size_t>(y) +
+           ColumnAhead * (ColumnAhead - 1) / 2;
+}
+
+// Group average: the means of the new cluster in slot sm to every live
+// cluster, from sums that follow the pair-list order (GroupAverageSums).
+template <class Rule, class Order>
+inline auto CandidateMerge<Rule, Order>::AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms)
+    -> Best
+{
+    // Entries of empty slots are never read: scans mask them out.
+    Key* rowM = keys_ + Base(sm);
+    sums_.resize(static_cast<std::size_t>(range_));
+    const SumInput input{&ms, sm, slotMembers_.data(), range_, objectSlot_.data()};
+    SumsToNewCluster(*square_, input, sums_.data(), order_);
+    Best best;
+    std::vector<unsigned char>& meanRows = SharedWorkspace().Means;
+    const std::size_t rowsEnd = (meanRowEnd_ + static_cast<std::size_t>(sm)) * InputSquare::Bytes;
+    if (meanRows.size() < rowsEnd) {
+        meanRows.resize(rowsEnd);
+        means_ = meanRows.data();
+    }
+    unsigned char* meansM = means_ + meanRowEnd_ * InputSquare::Bytes;
+    meanRowStart_[merged] = meanRowEnd_;
+    meanEpoch_[merged] = epochs_ - 1;
+    meanRowEnd_ += static_cast<std::size_t>(sm);
+    const long double* sums = sums_.data();
+    const SumChain* slotMembers = slotMembers_.data();
+    const std::int32_t* slotId = slotId_.data();
+    const std::int32_t size = static_cast<std::int32_t>(ms.size());
+    bool finite = true;
+    for (int y = 0; y < sm; ++y) {
+        if (slotId[y] == 0)
+            continue;
+        const long double sum = sums[y];
+        finite &= std::fabs(sum) <= LDBL_MAX;
+        const long double mean = sum / static_cast<long double>(slotMembers[y].Count * size);
+        const Key key = ValueKey(mean, Flip);
+        rowM[y] = key;
+        std::memcpy(meansM + static_cast<std::size_t>(y) * InputSquare::Bytes, &mean, InputSquare::Bytes);
+        if (std::bit_cast<double>(key) <= best.Ordered)
+            Offer(best, sm, y, key);
+    }
+    if (!finite)
+        throw Error("Floating point overflow in the group average");
+    return best;
+}
+
+} // namespace
+} // namespace vantrel::engine
