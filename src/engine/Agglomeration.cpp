@@ -128,8 +128,10 @@ namespace {
 ClusterTree Merge(const TriangularMatrix& matrix, int n, long double leafHeight, Linkage linkage,
                   bool similarities)
 {
-    if (linkage != Linkage::Complete && linkage != Linkage::Average && linkage != Linkage::Single)
+    if (!IsLinkage(static_cast<int>(linkage)))
         throw Error("DistType Error");
+    if (similarities && !AcceptsSimilarities(linkage))
+        throw Error(NeedsDissimilaritiesText(linkage));
     // With fewer than two objects there is no pair whose clusters could be
     // looked up.
     if (n < 2)

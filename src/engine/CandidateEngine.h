@@ -18,6 +18,7 @@
 #include "engine/ClusterTree.h"
 #include "engine/GroupAverageSums.h"
 #include "engine/MergeRules.h"
+#include "engine/PackedReals.h"
 #include "engine/PairKeys.h"
 #include "engine/TriangularMatrix.h"
 
@@ -72,7 +73,7 @@ struct Tables {
     std::vector<std::int32_t> IdSlot;
     std::vector<std::int32_t> Partner;
     std::vector<Key> CandidateKey;
-    std::vector<long double> CandidateMean;
+    std::vector<long double> CandidateExact;
     std::vector<std::uint8_t> Stale;
     std::vector<std::int32_t> DependentHead;
     std::vector<std::int32_t> DependentId;
@@ -92,6 +93,8 @@ struct Tables {
     std::vector<std::size_t> MeanRowStart;
     std::vector<std::int32_t> MeanEpoch;
     std::vector<std::int32_t> EpochSlots;
+    std::vector<std::int32_t> SlotSize;
+    std::vector<std::int32_t> IdSize;
 };
 
 Tables& SharedTables()
@@ -102,10 +105,14 @@ Tables& SharedTables()
 
 template <class Rule, class Order>
 class CandidateMerge {
-    static constexpr bool Average = Rule::UsesMembers;
+    static constexpr bool Average = Rule::Values == NewValues::Averaged;
+    static constexpr bool Formula = Rule::Values == NewValues::Formula;
+    // Group average and the formulas keep the exact value of every
+    // candidate; the copying rules find it through the key's origin.
+    static constexpr bool KeepsExact = Average || Formula;
     // Keys of similarities are negated: the smallest key is always merged first.
     static constexpr Key Flip = Order::Similarities ? SignBit : 0;
-    static constexpr Key LowMask = Average ? 0 : OriginMask;
+    static constexpr Key LowMask = Rule::Values == NewValues::Copied ? OriginMask : 0;
     // A quiet NaN: or-ed into the key of an empty slot it makes the key
     // compare false with everything.
     static constexpr Key DeadBits = 0x7FF8000000000000ull;
@@ -127,11 +134,12 @@ public:
 private:
     // CandidateMerge.cpp: the input pass, the merge step, the compaction.
     void Prepare();
+    bool FormulaInput();
     void MergeStep(bool last);
     void Compact();
 
     // CandidateRenewal.h.
-    void SetCandidate(int c, int partner, Key key, long double mean);
+    void SetCandidate(int c, int partner, Key key, long double exact);
     void SetNoCandidate(int c);
     void MarkStale(int partner);
     void Renew(int c);
@@ -153,6 +161,7 @@ private:
     void Offer(Best& best, int slot, int y, Key key) const;
     Best CombineRows(int sa, int sb, int sm);
     Best AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms);
+    Best FormulaRows(int sa, int sb, int sm, long double d12, long double na, long double nb);
     static std::size_t ColumnOffset(int y);
 
     bool Alive(int id) const { return idSlot_[id] >= 0; }
@@ -174,14 +183,20 @@ private:
                 slotMembers_[slot] = {nullptr, 0};
             }
         }
+        if constexpr (Formula)
+            slotSize_[slot] = id != 0 ? idSize_[id] : 0;
     }
 
     // The exact value of the pair of the clusters in slots p and q, whose key
     // is `key`: complete and single linkage find it through the origin in the
-    // key, group average in the input (two objects) or the table of means.
+    // key, group average in the input (two objects) or the table of means,
+    // the formulas in their triangle of values.
     long double PairValue(int p, int q, Key key) const
     {
-        if constexpr (Average) {
+        if constexpr (Formula) {
+            (void)key;
+            return LoadPacked(ValueAt(Base(std::max(p, q)) + static_cast<std::size_t>(std::min(p, q))));
+        } else if constexpr (Average) {
             const int x = slotId_[p];
             const int y = slotId_[q];
             if (x <= n_ && y <= n_)
@@ -213,10 +228,22 @@ private:
 
     long double CandidateValue(int c) const
     {
-        if constexpr (Average)
-            return candidateMean_[c];
+        if constexpr (KeepsExact)
+            return candidateExact_[c];
         else
             return input_[candidateKey_[c] & OriginMask];
+    }
+
+    // Formulas: the exact value at index k of the triangle, and the key of
+    // the k-th pair: kept in the triangle of keys by the other rules, made
+    // from the value by the formulas, which keep no keys.
+    unsigned char* ValueAt(std::size_t k) const { return values_ + k * PackedBytes; }
+    Key KeyAt(std::size_t k) const
+    {
+        if constexpr (Formula)
+            return ValueKey(LoadPacked(ValueAt(k)), Flip);
+        else
+            return keys_[k];
     }
 
     // Negative when the first value is merged before the second, positive
@@ -264,11 +291,11 @@ private:
     std::vector<SumChain>& slotMembers_ = tables_.SlotMembers; // group average: each slot's objects
     std::vector<std::int32_t>& idSlot_ = tables_.IdSlot; // -1: merged away
     // By id: the candidate (the best partner among smaller ids), its key and
-    // for group average its exact mean; stale: the partner was merged away,
-    // the key is a bound.
+    // for group average and the formulas its exact value; stale: the partner
+    // was merged away, the key is a bound.
     std::vector<std::int32_t>& partner_ = tables_.Partner;
     std::vector<Key>& candidateKey_ = tables_.CandidateKey;
-    std::vector<long double>& candidateMean_ = tables_.CandidateMean;
+    std::vector<long double>& candidateExact_ = tables_.CandidateExact;
     std::vector<std::uint8_t>& stale_ = tables_.Stale;
     // For every id, the clusters that took it as candidate (a linked list;
     // entries whose candidate has moved on are skipped).
@@ -301,6 +328,12 @@ private:
     std::size_t meanRowEnd_ = 0;
     int epochs_ = 0;
     std::optional<InputSquare> square_;
+    // Formulas: the object count of each slot's cluster and of every id.
+    std::vector<std::int32_t>& slotSize_ = tables_.SlotSize;
+    std::vector<std::int32_t>& idSize_ = tables_.IdSize;
+    // Formulas: the exact values of the pairs of live clusters by slot, as
+    // 10-byte reals, in place of the keys.
+    unsigned char* values_ = nullptr;
 };
 
 } // namespace

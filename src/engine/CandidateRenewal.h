@@ -11,15 +11,18 @@
 namespace vantrel::engine {
 namespace {
 
+// Inlined at every call: left to itself, the compiler inlines some calls
+// and not others, differently for every set of rules it builds.
 template <class Rule, class Order>
-inline void CandidateMerge<Rule, Order>::SetCandidate(int c, int partner, Key key, long double mean)
+[[gnu::always_inline]] inline void CandidateMerge<Rule, Order>::SetCandidate(int c, int partner, Key key,
+                                                                             long double exact)
 {
     partner_[c] = partner;
     candidateKey_[c] = key;
-    if constexpr (Average)
-        candidateMean_[c] = mean;
+    if constexpr (KeepsExact)
+        candidateExact_[c] = exact;
     else
-        (void)mean;
+        (void)exact;
     stale_[c] = 0;
     dependentId_.push_back(c);
     dependentNext_.push_back(dependentHead_[partner]);
@@ -61,7 +64,7 @@ inline void CandidateMerge<Rule, Order>::Renew(int c)
     if (remembered.Position < remembered.Count) {
         const CacheEntry& entry = entries[remembered.Position];
         SetCandidate(c, entry.Id, entry.PairKey,
-                     Average ? PairValue(idSlot_[c], idSlot_[entry.Id], entry.PairKey) : 0.0L);
+                     KeepsExact ? PairValue(idSlot_[c], idSlot_[entry.Id], entry.PairKey) : 0.0L);
         return;
     }
     if (remembered.Complete) {
@@ -84,7 +87,21 @@ inline void CandidateMerge<Rule, Order>::ScanRow(int c)
     Remembered& remembered = remembered_[c];
     const int capacity =
         remembered.Capacity == 0 ? FirstCacheSize : std::max(1, std::min(2 * remembered.Capacity, sc));
-    const Key* row = keys_ + Base(sc);
+    const std::size_t base = Base(sc);
+    const Key* row = Formula ? nullptr : keys_ + base;
+    // The key of the pair with the cluster in slot y, and a look ahead.
+    auto keyAt = [&](int y) {
+        if constexpr (Formula)
+            return KeyAt(base + static_cast<std::size_t>(y));
+        else
+            return row[y];
+    };
+    auto prefetch = [&](int y) {
+        if constexpr (Formula)
+            Prefetch(ValueAt(base + static_cast<std::size_t>(y + RowAhead)));
+        else
+            Prefetch(row + y + RowAhead);
+    };
     // Scanning in slot order, an equal value never goes before one already
     // found.
     auto before = [&](const Found& first, const Found& second) {
@@ -99,8 +116,8 @@ inline void CandidateMerge<Rule, Order>::ScanRow(int c)
     if (capacity <= FirstCacheSize) {
         double threshold = std::numeric_limits<double>::infinity();
         for (int y = 0; y < sc; ++y) {
-            Prefetch(row + y + RowAhead);
-            const Key key = row[y];
+            prefetch(y);
+            const Key key = keyAt(y);
             live += deadBits_[y] == 0;
             // Most values are worse than the best few; empty slots are NaN.
             // One rarely taken branch tests both.
@@ -127,8 +144,8 @@ inline void CandidateMerge<Rule, Order>::ScanRow(int c)
         std::vector<double>& heap = orderedKeys_;
         heap.clear();
         for (int y = 0; y < sc; ++y) {
-            Prefetch(row + y + RowAhead);
-            all[live] = {y, row[y]};
+            prefetch(y);
+            all[live] = {y, keyAt(y)};
             live += dead[y] == 0;
         }
         if (live > capacity) {
@@ -171,7 +188,7 @@ inline void CandidateMerge<Rule, Order>::ScanRow(int c)
         SetNoCandidate(c);
     else
         SetCandidate(c, entries[0].Id, entries[0].PairKey,
-                     Average ? PairValue(sc, found[0].Slot, found[0].PairKey) : 0.0L);
+                     KeepsExact ? PairValue(sc, found[0].Slot, found[0].PairKey) : 0.0L);
 }
 
 // Partners of the cluster in slot sc into merge order: by key, then slot;

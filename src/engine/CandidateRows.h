@@ -146,5 +146,115 @@ inline auto CandidateMerge<Rule, Order>::AverageRows(int sm, int merged, const s
     return best;
 }
 
+// Ward, centroid, median, weighted: the list values of the objects' pairs
+// into the triangle of values (for the squaring rules d * d), and each
+// object's first candidate from its row. False when an input value is not
+// finite. Otherwise the first pair in list order whose value is negative
+// or whose square overflows is refused.
+template <class Rule, class Order>
+inline bool CandidateMerge<Rule, Order>::FormulaInput()
+{
+    int badRow = 0;
+    int badColumn = 0;
+    for (int c = 2; c <= n_; ++c) {
+        const int slot = c - 1;
+        const std::size_t base = Base(slot);
+        const long double* row = input_ + base;
+        unsigned char* out = ValueAt(base);
+        int best = 0;
+        double bestOrdered = std::numeric_limits<double>::infinity();
+        long double bestValue = 0.0L;
+        for (int q = 0; q < slot; ++q) {
+            Prefetch(row + q + RowAhead);
+            const long double d = row[q];
+            long double value = d;
+            bool bad = false;
+            if constexpr (Rule::Squares) {
+                value = d * d;
+                bad = !(d >= 0) || !(value <= LDBL_MAX);
+            } else {
+                bad = !(std::fabs(d) <= LDBL_MAX);
+            }
+            if (bad && badRow == 0) [[unlikely]] {
+                badRow = c;
+                badColumn = q + 1;
+            }
+            StorePacked(out + static_cast<std::size_t>(q) * PackedBytes, value);
+            // Equal keys: the values decide, the first of equal ones stays.
+            const double ordered = std::bit_cast<double>(ValueKey(value, Flip));
+            if (ordered <= bestOrdered && (ordered < bestOrdered || Order::Better(value, bestValue))) {
+                best = q;
+                bestOrdered = ordered;
+                bestValue = value;
+            }
+        }
+        SetCandidate(c, best + 1, ValueKey(bestValue, Flip), bestValue);
+    }
+    if (badRow == 0)
+        return true;
+    // A value that is not finite is refused first, as by every method.
+    for (std::size_t k = 0; k < Base(n_); ++k)
+        if (!(std::fabs(input_[k]) <= LDBL_MAX))
+            return false;
+    if constexpr (Rule::Squares) {
+        if (input_[Base(badRow - 1) + static_cast<std::size_t>(badColumn - 1)] < 0)
+            throw Error(NegativeDissimilarityText(Rule::Method, badColumn, badRow));
+        throw Error(SquareOverflowText(Rule::Method, badColumn, badRow));
+    }
+    return false;
+}
+
+// Ward, centroid, median, weighted: the values of the new cluster in slot
+// sm from those of its children in slots sa (Left) < sb, which merged at
+// d12 with na and nb objects, by the rule's formula. Like CombineRows, but
+// on exact values, and the rows of empty slots are skipped along the rows
+// too: their old values may be anything, even a denormal the processor is
+// slow with.
+template <class Rule, class Order>
+inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, long double d12, long double na,
+                                                     long double nb) -> Best
+{
+    Best best;
+    unsigned char* rowM = ValueAt(Base(sm));
+    const unsigned char* rowA = ValueAt(Base(sa));
+    const unsigned char* rowB = ValueAt(Base(sb));
+    const std::int32_t* slotId = slotId_.data();
+    const std::int32_t* slotSize = slotSize_.data();
+    bool finite = true;
+    auto update = [&](int y, const unsigned char* toLeft, const unsigned char* toRight) {
+        const long double value = Rule::Update(LoadPacked(toLeft), LoadPacked(toRight), d12,
+                                               static_cast<long double>(slotSize[y]), na, nb);
+        finite &= std::fabs(value) <= LDBL_MAX;
+        StorePacked(rowM + static_cast<std::size_t>(y) * PackedBytes, value);
+        Offer(best, sm, y, ValueKey(value, Flip));
+    };
+    constexpr std::size_t ahead = RowAhead * PackedBytes;
+    for (int y = 0; y < sa; ++y) {
+        const std::size_t at = static_cast<std::size_t>(y) * PackedBytes;
+        Prefetch(rowA + at + ahead);
+        Prefetch(rowB + at + ahead);
+        if (slotId[y] != 0)
+            update(y, rowA + at, rowB + at);
+    }
+    std::size_t base = Base(sa + 1);
+    for (int y = sa + 1; y < sb; base += static_cast<std::size_t>(y), ++y) {
+        const std::size_t at = static_cast<std::size_t>(y) * PackedBytes;
+        Prefetch(ValueAt(base + ColumnOffset(y) + sa));
+        Prefetch(rowB + at + ahead);
+        if (slotId[y] != 0)
+            update(y, ValueAt(base + sa), rowB + at);
+    }
+    base = Base(sb + 1);
+    for (int y = sb + 1; y < sm; base += static_cast<std::size_t>(y), ++y) {
+        Prefetch(ValueAt(base + ColumnOffset(y) + sa));
+        Prefetch(ValueAt(base + ColumnOffset(y) + sb));
+        if (slotId[y] != 0)
+            update(y, ValueAt(base + sa), ValueAt(base + sb));
+    }
+    if (!finite)
+        throw Error(UpdateOverflowText(Rule::Method));
+    return best;
+}
+
 } // namespace
 } // namespace vantrel::engine
