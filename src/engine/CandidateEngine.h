@@ -95,6 +95,7 @@ struct Tables {
     std::vector<std::int32_t> EpochSlots;
     std::vector<std::int32_t> SlotSize;
     std::vector<std::int32_t> IdSize;
+    std::vector<std::int32_t> LiveSlots;
 };
 
 Tables& SharedTables()
@@ -122,6 +123,7 @@ class CandidateMerge {
     // prefetched; the hardware alone does not keep up with these patterns.
     static constexpr int RowAhead = 64;
     static constexpr int ColumnAhead = 16;
+    static constexpr int FormulaColumnAhead = 16;
 
 public:
     CandidateMerge(const TriangularMatrix& matrix, int objectCount, long double leafHeight)
@@ -135,6 +137,7 @@ private:
     // CandidateMerge.cpp: the input pass, the merge step, the compaction.
     void Prepare();
     bool FormulaInput();
+    static bool Refused(long double d, long double value);
     void MergeStep(bool last);
     void Compact();
 
@@ -162,7 +165,7 @@ private:
     Best CombineRows(int sa, int sb, int sm);
     Best AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms);
     Best FormulaRows(int sa, int sb, int sm, long double d12, long double na, long double nb);
-    static std::size_t ColumnOffset(int y);
+    static std::size_t ColumnOffset(int y, int ahead = ColumnAhead);
 
     bool Alive(int id) const { return idSlot_[id] >= 0; }
 
@@ -241,7 +244,7 @@ private:
     Key KeyAt(std::size_t k) const
     {
         if constexpr (Formula)
-            return ValueKey(LoadPacked(ValueAt(k)), Flip);
+            return StoredKey(ValueAt(k), Flip);
         else
             return keys_[k];
     }
@@ -331,6 +334,7 @@ private:
     // Formulas: the object count of each slot's cluster and of every id.
     std::vector<std::int32_t>& slotSize_ = tables_.SlotSize;
     std::vector<std::int32_t>& idSize_ = tables_.IdSize;
+    std::vector<std::int32_t>& liveSlots_ = tables_.LiveSlots;
     // Formulas: the exact values of the pairs of live clusters by slot, as
     // 10-byte reals, in place of the keys.
     unsigned char* values_ = nullptr;

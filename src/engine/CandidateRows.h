@@ -94,12 +94,12 @@ inline auto CandidateMerge<Rule, Order>::CombineRows(int sa, int sb, int sm) -> 
     return best;
 }
 
-// Base(y + ColumnAhead) - Base(y).
+// Base(y + ahead) - Base(y).
 template <class Rule, class Order>
-inline std::size_t CandidateMerge<Rule, Order>::ColumnOffset(int y)
+inline std::size_t CandidateMerge<Rule, Order>::ColumnOffset(int y, int ahead)
 {
-    return static_cast<std::size_t>(ColumnAhead) * static_cast<std::size_t>(y) +
-           ColumnAhead * (ColumnAhead - 1) / 2;
+    return static_cast<std::size_t>(ahead) * static_cast<std::size_t>(y) +
+           static_cast<std::size_t>(ahead * (ahead - 1) / 2);
 }
 
 // Group average: the means of the new cluster in slot sm to every live
@@ -148,47 +148,55 @@ inline auto CandidateMerge<Rule, Order>::AverageRows(int sm, int merged, const s
 
 // Ward, centroid, median, weighted: the list values of the objects' pairs
 // into the triangle of values (for the squaring rules d * d), and each
-// object's first candidate from its row. False when an input value is not
-// finite. Otherwise the first pair in list order whose value is negative
-// or whose square overflows is refused.
+// object's first candidate from its row: the first of the best values.
+// False when an input value is not finite. Otherwise the first pair in
+// list order whose value is negative or whose square overflows is refused.
 template <class Rule, class Order>
 inline bool CandidateMerge<Rule, Order>::FormulaInput()
 {
     int badRow = 0;
-    int badColumn = 0;
     for (int c = 2; c <= n_; ++c) {
         const int slot = c - 1;
         const std::size_t base = Base(slot);
         const long double* row = input_ + base;
         unsigned char* out = ValueAt(base);
         int best = 0;
-        double bestOrdered = std::numeric_limits<double>::infinity();
-        long double bestValue = 0.0L;
-        for (int q = 0; q < slot; ++q) {
-            Prefetch(row + q + RowAhead);
-            const long double d = row[q];
-            long double value = d;
-            bool bad = false;
-            if constexpr (Rule::Squares) {
-                value = d * d;
-                bad = !(d >= 0) || !(value <= LDBL_MAX);
-            } else {
-                bad = !(std::fabs(d) <= LDBL_MAX);
+        bool bad = false;
+        if constexpr (Rule::Squares) {
+            long double bestValue = 0.0L;
+            for (int q = 0; q < slot; ++q) {
+                Prefetch(row + q + RowAhead);
+                const long double d = row[q];
+                const long double value = d * d;
+                StoreComputed(out + static_cast<std::size_t>(q) * PackedBytes, value);
+                bad |= Refused(d, value);
+                if (q == 0 || Order::Better(value, bestValue)) {
+                    best = q;
+                    bestValue = value;
+                }
             }
-            if (bad && badRow == 0) [[unlikely]] {
-                badRow = c;
-                badColumn = q + 1;
-            }
-            StorePacked(out + static_cast<std::size_t>(q) * PackedBytes, value);
-            // Equal keys: the values decide, the first of equal ones stays.
-            const double ordered = std::bit_cast<double>(ValueKey(value, Flip));
-            if (ordered <= bestOrdered && (ordered < bestOrdered || Order::Better(value, bestValue))) {
-                best = q;
-                bestOrdered = ordered;
-                bestValue = value;
+        } else {
+            // The values as they are: their bits are copied, their keys made
+            // from the bits, and only equal keys load the values.
+            Key bestKey = NoKey;
+            for (int q = 0; q < slot; ++q) {
+                Prefetch(row + q + RowAhead);
+                const unsigned char* in = reinterpret_cast<const unsigned char*>(row + q);
+                CopyPacked(out + static_cast<std::size_t>(q) * PackedBytes, in);
+                bad |= NotFiniteBits(in);
+                const Key key = StoredKey(in, Flip);
+                const double ordered = std::bit_cast<double>(key);
+                const double bestOrdered = std::bit_cast<double>(bestKey);
+                if (ordered <= bestOrdered && (ordered < bestOrdered || Order::Better(row[q], row[best]))) {
+                    best = q;
+                    bestKey = key;
+                }
             }
         }
-        SetCandidate(c, best + 1, ValueKey(bestValue, Flip), bestValue);
+        if (bad && badRow == 0)
+            badRow = c;
+        SetCandidate(c, best + 1, KeyAt(base + static_cast<std::size_t>(best)),
+                     LoadPacked(ValueAt(base + static_cast<std::size_t>(best))));
     }
     if (badRow == 0)
         return true;
@@ -197,62 +205,96 @@ inline bool CandidateMerge<Rule, Order>::FormulaInput()
         if (!(std::fabs(input_[k]) <= LDBL_MAX))
             return false;
     if constexpr (Rule::Squares) {
-        if (input_[Base(badRow - 1) + static_cast<std::size_t>(badColumn - 1)] < 0)
-            throw Error(NegativeDissimilarityText(Rule::Method, badColumn, badRow));
-        throw Error(SquareOverflowText(Rule::Method, badColumn, badRow));
+        const long double* row = input_ + Base(badRow - 1);
+        int column = 1;
+        while (!Refused(row[column - 1], row[column - 1] * row[column - 1]))
+            ++column;
+        if (row[column - 1] < 0)
+            throw Error(NegativeDissimilarityText(Rule::Method, column, badRow));
+        throw Error(SquareOverflowText(Rule::Method, column, badRow));
     }
     return false;
 }
 
+// Whether the input value d, listed as `value`, is refused: not finite
+// (NaN, an infinity, or an encoding the processor refuses), negative for
+// the squaring rules (-0 is not), or a square that overflows.
+template <class Rule, class Order>
+inline bool CandidateMerge<Rule, Order>::Refused(long double d, long double value)
+{
+    if constexpr (Rule::Squares)
+        return !(d >= 0) || !(value <= LDBL_MAX);
+    else
+        return !(std::fabs(value) <= LDBL_MAX);
+}
+
 // Ward, centroid, median, weighted: the values of the new cluster in slot
 // sm from those of its children in slots sa (Left) < sb, which merged at
-// d12 with na and nb objects, by the rule's formula. Like CombineRows, but
-// on exact values, and the rows of empty slots are skipped along the rows
-// too: their old values may be anything, even a denormal the processor is
-// slow with.
+// d12 with na and nb objects, by the rule's formula, along the live slots
+// only (an empty slot's old values may be anything, even a denormal the
+// processor is slow with). The best pair is the first of the best exact
+// values, which is what keys and values together give, and needs no keys.
 template <class Rule, class Order>
 inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, long double d12, long double na,
                                                      long double nb) -> Best
 {
-    Best best;
+    // The live slots before sm, ascending, then sm for the look ahead.
+    std::int32_t* slots = Workspace::Reserve(liveSlots_, static_cast<std::size_t>(sm + FormulaColumnAhead));
+    const std::int32_t* slotId = slotId_.data();
+    int count = 0;
+    for (int y = 0; y < sm; ++y) {
+        slots[count] = y;
+        count += slotId[y] != 0;
+    }
+    std::fill(slots + count, slots + count + FormulaColumnAhead, sm);
+
     unsigned char* rowM = ValueAt(Base(sm));
     const unsigned char* rowA = ValueAt(Base(sa));
     const unsigned char* rowB = ValueAt(Base(sb));
-    const std::int32_t* slotId = slotId_.data();
     const std::int32_t* slotSize = slotSize_.data();
+    int bestSlot = -1;
+    long double bestValue = 0.0L;
     bool finite = true;
-    auto update = [&](int y, const unsigned char* toLeft, const unsigned char* toRight) {
+    auto update = [&](int y, const unsigned char* toLeft, const unsigned char* toRight)
+        __attribute__((always_inline))
+    {
         const long double value = Rule::Update(LoadPacked(toLeft), LoadPacked(toRight), d12,
                                                static_cast<long double>(slotSize[y]), na, nb);
+        StoreComputed(rowM + static_cast<std::size_t>(y) * PackedBytes, value);
         finite &= std::fabs(value) <= LDBL_MAX;
-        StorePacked(rowM + static_cast<std::size_t>(y) * PackedBytes, value);
-        Offer(best, sm, y, ValueKey(value, Flip));
+        if (bestSlot < 0 || Order::Better(value, bestValue)) {
+            bestSlot = y;
+            bestValue = value;
+        }
     };
     constexpr std::size_t ahead = RowAhead * PackedBytes;
-    for (int y = 0; y < sa; ++y) {
-        const std::size_t at = static_cast<std::size_t>(y) * PackedBytes;
+    int k = 0;
+    for (; k < count && slots[k] < sa; ++k) {
+        const std::size_t at = static_cast<std::size_t>(slots[k]) * PackedBytes;
         Prefetch(rowA + at + ahead);
         Prefetch(rowB + at + ahead);
-        if (slotId[y] != 0)
-            update(y, rowA + at, rowB + at);
+        update(slots[k], rowA + at, rowB + at);
     }
-    std::size_t base = Base(sa + 1);
-    for (int y = sa + 1; y < sb; base += static_cast<std::size_t>(y), ++y) {
+    for (; k < count && slots[k] < sb; ++k) {
+        const int y = slots[k];
         const std::size_t at = static_cast<std::size_t>(y) * PackedBytes;
-        Prefetch(ValueAt(base + ColumnOffset(y) + sa));
+        Prefetch(ValueAt(Base(slots[k + FormulaColumnAhead]) + sa));
         Prefetch(rowB + at + ahead);
-        if (slotId[y] != 0)
-            update(y, ValueAt(base + sa), rowB + at);
+        update(y, ValueAt(Base(y) + sa), rowB + at);
     }
-    base = Base(sb + 1);
-    for (int y = sb + 1; y < sm; base += static_cast<std::size_t>(y), ++y) {
-        Prefetch(ValueAt(base + ColumnOffset(y) + sa));
-        Prefetch(ValueAt(base + ColumnOffset(y) + sb));
-        if (slotId[y] != 0)
-            update(y, ValueAt(base + sa), ValueAt(base + sb));
+    for (; k < count; ++k) {
+        const std::size_t base = Base(slots[k + FormulaColumnAhead]);
+        Prefetch(ValueAt(base + sa));
+        Prefetch(ValueAt(base + sb));
+        const int y = slots[k];
+        update(y, ValueAt(Base(y) + sa), ValueAt(Base(y) + sb));
     }
     if (!finite)
         throw Error(UpdateOverflowText(Rule::Method));
+    Best best;
+    best.Slot = bestSlot;
+    best.PairKey = StoredKey(rowM + static_cast<std::size_t>(bestSlot) * PackedBytes, Flip);
+    best.Ordered = std::bit_cast<double>(best.PairKey);
     return best;
 }
 

@@ -178,7 +178,7 @@ inline void CandidateMerge<Rule, Order>::Compact()
         const std::size_t to = Base(p);
         if constexpr (Formula) {
             for (int q = 0; q < p; ++q)
-                std::memmove(ValueAt(to + q), ValueAt(from + live[q]), PackedBytes);
+                CopyPacked(ValueAt(to + q), ValueAt(from + live[q]));
         } else {
             for (int q = 0; q < p; ++q) {
                 keys_[to + q] = keys_[from + live[q]];
