@@ -3,16 +3,19 @@
 // Engine-private: the merge steps by candidates (see Agglomeration.cpp for
 // the reasoning). One class template serves every rule of MergeRules.h in
 // both directions. This header holds its state and how it reads and orders
-// values; its work is defined by idea in the headers below, all included
-// and instantiated by CandidateMerge.cpp only:
+// values; its work is defined by idea in the headers below:
 // - CandidateRenewal.h: candidates, the stale ones and their renewal;
 // - CandidateTournament.h: the tournament that finds the pair to merge;
-// - CandidateRows.h: the values of a new cluster, rule by rule;
-// - CandidateMerge.cpp: the pass over the input, the merge step and the
-//   compaction of the slots.
-// Everything here is in an unnamed namespace and its functions are inline,
-// as if written in that one file: the compiler then inlines the small
-// steps into the loops that call them, which the speed depends on.
+// - CandidateRows.h: the values of a new cluster, rule by rule, and the
+//   formulas' first values;
+// - CandidateStep.h: the run, the pass over the input, the merge step and
+//   the compaction of the slots.
+// CandidateMerge.cpp instantiates it for complete linkage, group average
+// and single linkage, FormulaMerge.cpp for the four formulas. Everything
+// here is in an unnamed namespace and its functions are inline, as if
+// written in each of those files: the compiler then inlines the small
+// steps into the loops that call them, which the speed depends on, and the
+// rules of one file do not change how it builds those of the other.
 
 #include "common/Limits.h"
 #include "engine/ClusterTree.h"

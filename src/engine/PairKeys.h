@@ -132,7 +132,7 @@ inline Key TruncatedKey(const long double& value, Key flip, unsigned& flags)
 // read from its 10 stored bytes: as TruncatedKey, the value truncated
 // toward zero to a double, so that keys come from integer operations on
 // the table. All keys of such a run come from this map.
-inline Key StoredKey(const unsigned char* value, Key flip)
+[[gnu::always_inline]] inline Key StoredKey(const unsigned char* value, Key flip)
 {
     std::uint64_t mantissa;
     std::uint16_t signExponent;
