@@ -254,14 +254,17 @@ inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, lon
     const std::int32_t* slotSize = slotSize_.data();
     int bestSlot = -1;
     long double bestValue = 0.0L;
-    bool finite = true;
+    // value - value is 0 for every finite value, NaN otherwise: the sum of
+    // them tells whether all are finite, without a compare per value.
+    long double check = 0.0L;
+    const typename Rule::Merge merge(d12, na, nb);
     auto update = [&](int y, const unsigned char* toLeft, const unsigned char* toRight)
         __attribute__((always_inline))
     {
-        const long double value = Rule::Update(LoadPacked(toLeft), LoadPacked(toRight), d12,
-                                               static_cast<long double>(slotSize[y]), na, nb);
+        const long double value = Rule::Update(merge, LoadPacked(toLeft), LoadPacked(toRight),
+                                               static_cast<long double>(slotSize[y]));
         StoreComputed(rowM + static_cast<std::size_t>(y) * PackedBytes, value);
-        finite &= std::fabs(value) <= LDBL_MAX;
+        check += value - value;
         if (bestSlot < 0 || Order::Better(value, bestValue)) {
             bestSlot = y;
             bestValue = value;
@@ -289,7 +292,7 @@ inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, lon
         const int y = slots[k];
         update(y, ValueAt(Base(y) + sa), ValueAt(Base(y) + sb));
     }
-    if (!finite)
+    if (!(check == 0))
         throw Error(UpdateOverflowText(Rule::Method));
     Best best;
     best.Slot = bestSlot;

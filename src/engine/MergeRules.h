@@ -57,48 +57,68 @@ struct GroupAverage {
 // The four formulas. a (Left, na objects) and b (Right, nb objects) merged
 // at the list value d12; x holds nx objects. Each is written exactly as
 // defined and evaluated left to right: a * b * c / d is ((a * b) * c) / d.
-// Ward's method, the centroid and the median method keep squared
-// dissimilarities (the list is filled with d * d) and stand a merge at the
-// signed square root of its value; weighted average keeps the values as
-// they are.
+// The parts that are the same for every x of a merge (Merge) are its own
+// subexpressions, computed once per merge by the same operations, so they
+// round the same. Ward's method, the centroid and the median method keep
+// squared dissimilarities (the list is filled with d * d) and stand a merge
+// at the signed square root of its value; weighted average keeps the
+// values as they are.
 inline long double SignedRoot(long double value) { return value >= 0 ? sqrtl(value) : -sqrtl(-value); }
 
+// ((nx + na) * d1 + (nx + nb) * d2 - nx * d12) / (nx + na + nb)
 struct Ward {
     static constexpr NewValues Values = NewValues::Formula;
     static constexpr Linkage Method = Linkage::Ward;
     static constexpr bool Squares = true;
-    static long double Update(long double d1, long double d2, long double d12, long double nx, long double na,
-                              long double nb)
+    struct Merge {
+        long double D12, Na, Nb;
+        Merge(long double d12, long double na, long double nb) : D12(d12), Na(na), Nb(nb) { }
+    };
+    static long double Update(const Merge& m, long double d1, long double d2, long double nx)
     {
-        return ((nx + na) * d1 + (nx + nb) * d2 - nx * d12) / (nx + na + nb);
+        return ((nx + m.Na) * d1 + (nx + m.Nb) * d2 - nx * m.D12) / (nx + m.Na + m.Nb);
     }
 };
+// (na * d1 + nb * d2 - na * nb * d12 / (na + nb)) / (na + nb)
 struct Centroid {
     static constexpr NewValues Values = NewValues::Formula;
     static constexpr Linkage Method = Linkage::Centroid;
     static constexpr bool Squares = true;
-    static long double Update(long double d1, long double d2, long double d12, long double, long double na,
-                              long double nb)
+    struct Merge {
+        long double Na, Nb, Subtracted, Sum;
+        Merge(long double d12, long double na, long double nb)
+            : Na(na), Nb(nb), Subtracted(na * nb * d12 / (na + nb)), Sum(na + nb)
+        {
+        }
+    };
+    static long double Update(const Merge& m, long double d1, long double d2, long double)
     {
-        return (na * d1 + nb * d2 - na * nb * d12 / (na + nb)) / (na + nb);
+        return (m.Na * d1 + m.Nb * d2 - m.Subtracted) / m.Sum;
     }
 };
+// d1 / 2 + d2 / 2 - d12 / 4
 struct Median {
     static constexpr NewValues Values = NewValues::Formula;
     static constexpr Linkage Method = Linkage::Median;
     static constexpr bool Squares = true;
-    static long double Update(long double d1, long double d2, long double d12, long double, long double,
-                              long double)
+    struct Merge {
+        long double Quarter;
+        Merge(long double d12, long double, long double) : Quarter(d12 / 4) { }
+    };
+    static long double Update(const Merge& m, long double d1, long double d2, long double)
     {
-        return d1 / 2 + d2 / 2 - d12 / 4;
+        return d1 / 2 + d2 / 2 - m.Quarter;
     }
 };
+// (d1 + d2) / 2
 struct WeightedAverage {
     static constexpr NewValues Values = NewValues::Formula;
     static constexpr Linkage Method = Linkage::Weighted;
     static constexpr bool Squares = false;
-    static long double Update(long double d1, long double d2, long double, long double, long double,
-                              long double)
+    struct Merge {
+        Merge(long double, long double, long double) { }
+    };
+    static long double Update(const Merge&, long double d1, long double d2, long double)
     {
         return (d1 + d2) / 2;
     }
