@@ -137,10 +137,8 @@ public:
     ClusterTree Run();
 
 private:
-    // CandidateMerge.cpp: the input pass, the merge step, the compaction.
+    // CandidateStep.h: the input pass, the merge step, the compaction.
     void Prepare();
-    bool FormulaInput();
-    static bool Refused(long double d, long double value);
     void MergeStep(bool last);
     void Compact();
 
@@ -168,6 +166,9 @@ private:
     Best CombineRows(int sa, int sb, int sm);
     Best AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms);
     Best FormulaRows(int sa, int sb, int sm, long double d12, long double na, long double nb);
+    // CandidateRows.h too: the formulas' input pass.
+    bool FormulaInput();
+    static bool Refused(long double d, long double square);
     static std::size_t ColumnOffset(int y, int ahead = ColumnAhead);
 
     bool Alive(int id) const { return idSlot_[id] >= 0; }

@@ -216,16 +216,13 @@ inline bool CandidateMerge<Rule, Order>::FormulaInput()
     return false;
 }
 
-// Whether the input value d, listed as `value`, is refused: not finite
-// (NaN, an infinity, or an encoding the processor refuses), negative for
-// the squaring rules (-0 is not), or a square that overflows.
+// Whether a squaring rule refuses the input value d, whose square is
+// `square`: d not finite (NaN, an infinity, or an encoding the processor
+// refuses), negative (-0 is not), or its square beyond the range.
 template <class Rule, class Order>
-inline bool CandidateMerge<Rule, Order>::Refused(long double d, long double value)
+inline bool CandidateMerge<Rule, Order>::Refused(long double d, long double square)
 {
-    if constexpr (Rule::Squares)
-        return !(d >= 0) || !(value <= LDBL_MAX);
-    else
-        return !(std::fabs(value) <= LDBL_MAX);
+    return !(d >= 0) || !(square <= LDBL_MAX);
 }
 
 // Ward, centroid, median, weighted: the values of the new cluster in slot
