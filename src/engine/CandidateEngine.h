@@ -165,7 +165,7 @@ private:
     void Offer(Best& best, int slot, int y, Key key) const;
     Best CombineRows(int sa, int sb, int sm);
     Best AverageRows(int sm, int merged, const std::vector<std::int32_t>& ms);
-    Best FormulaRows(int sa, int sb, int sm, long double d12, long double na, long double nb);
+    Best FormulaRows(int sa, int sb, int sm, long double d12, int na, int nb);
     // CandidateRows.h too: the formulas' input pass.
     bool FormulaInput();
     static bool Refused(long double d, long double square);

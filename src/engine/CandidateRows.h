@@ -232,8 +232,8 @@ inline bool CandidateMerge<Rule, Order>::Refused(long double d, long double squa
 // processor is slow with). The best pair is the first of the best exact
 // values, which is what keys and values together give, and needs no keys.
 template <class Rule, class Order>
-inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, long double d12, long double na,
-                                                     long double nb) -> Best
+inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, long double d12, int na, int nb)
+    -> Best
 {
     // The live slots before sm, ascending, then sm for the look ahead.
     std::int32_t* slots = Workspace::Reserve(liveSlots_, static_cast<std::size_t>(sm + FormulaColumnAhead));
@@ -258,8 +258,7 @@ inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, lon
     auto update = [&](int y, const unsigned char* toLeft, const unsigned char* toRight)
         __attribute__((always_inline))
     {
-        const long double value = Rule::Update(merge, LoadPacked(toLeft), LoadPacked(toRight),
-                                               static_cast<long double>(slotSize[y]));
+        const long double value = Rule::Update(merge, LoadPacked(toLeft), LoadPacked(toRight), slotSize[y]);
         StoreComputed(rowM + static_cast<std::size_t>(y) * PackedBytes, value);
         check += value - value;
         if (bestSlot < 0 || Order::Better(value, bestValue)) {

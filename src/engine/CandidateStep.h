@@ -248,8 +248,7 @@ inline void CandidateMerge<Rule, Order>::MergeStep(bool last)
     if constexpr (Average)
         best = AverageRows(sm, m, merged.Members);
     else if constexpr (Formula)
-        best = FormulaRows(sa, sb, sm, value, static_cast<long double>(idSize_[a]),
-                           static_cast<long double>(idSize_[b]));
+        best = FormulaRows(sa, sb, sm, value, idSize_[a], idSize_[b]);
     else
         best = CombineRows(sa, sb, sm);
     SetCandidate(m, slotId_[best.Slot], best.PairKey,

@@ -2,6 +2,7 @@
 
 #include "engine/Methods.h"
 
+#include <bit>
 #include <cfloat>
 #include <cmath>
 
@@ -55,14 +56,19 @@ struct GroupAverage {
 };
 
 // The four formulas. a (Left, na objects) and b (Right, nb objects) merged
-// at the list value d12; x holds nx objects. Each is written exactly as
-// defined and evaluated left to right: a * b * c / d is ((a * b) * c) / d.
-// The parts that are the same for every x of a merge (Merge) are its own
-// subexpressions, computed once per merge by the same operations, so they
-// round the same. Ward's method, the centroid and the median method keep
-// squared dissimilarities (the list is filled with d * d) and stand a merge
-// at the signed square root of its value; weighted average keeps the
-// values as they are.
+// at the list value d12; x holds nx objects. Each is evaluated exactly as
+// defined: left to right, every operation rounded once to 80 bits, the
+// counts converted to long double. The code keeps the counts as integers:
+// a sum of counts is exact either way, and an operation with a count gives
+// the same 80-bit result whichever operand comes first and whether the
+// count is converted before or by the instruction (x87 can multiply or
+// divide by an integer directly, sparing its eight registers). The parts
+// that are the same for every x of a merge (Merge) are the formula's own
+// subexpressions, computed once per merge by the same operations.
+// Ward's method, the centroid and the median method keep squared
+// dissimilarities (the list is filled with d * d) and stand a merge at the
+// signed square root of its value; weighted average keeps the values as
+// they are.
 inline long double SignedRoot(long double value) { return value >= 0 ? sqrtl(value) : -sqrtl(-value); }
 
 // ((nx + na) * d1 + (nx + nb) * d2 - nx * d12) / (nx + na + nb)
@@ -71,12 +77,15 @@ struct Ward {
     static constexpr Linkage Method = Linkage::Ward;
     static constexpr bool Squares = true;
     struct Merge {
-        long double D12, Na, Nb;
-        Merge(long double d12, long double na, long double nb) : D12(d12), Na(na), Nb(nb) { }
+        long double D12;
+        int Na, Nb;
+        Merge(long double d12, int na, int nb) : D12(d12), Na(na), Nb(nb) { }
     };
-    static long double Update(const Merge& m, long double d1, long double d2, long double nx)
+    static long double Update(const Merge& m, long double d1, long double d2, int nx)
     {
-        return ((nx + m.Na) * d1 + (nx + m.Nb) * d2 - nx * m.D12) / (nx + m.Na + m.Nb);
+        const int xa = nx + m.Na;
+        const int xb = nx + m.Nb;
+        return (d1 * xa + d2 * xb - m.D12 * nx) / (xa + m.Nb);
     }
 };
 // (na * d1 + nb * d2 - na * nb * d12 / (na + nb)) / (na + nb)
@@ -84,16 +93,23 @@ struct Centroid {
     static constexpr NewValues Values = NewValues::Formula;
     static constexpr Linkage Method = Linkage::Centroid;
     static constexpr bool Squares = true;
+    // A division by a power of two, such as the 2 of two single objects,
+    // is a multiplication by its inverse: the same number, rounded the same,
+    // and cheaper on the x87 unit.
     struct Merge {
-        long double Na, Nb, Subtracted, Sum;
-        Merge(long double d12, long double na, long double nb)
-            : Na(na), Nb(nb), Subtracted(na * nb * d12 / (na + nb)), Sum(na + nb)
+        int Na, Nb, Sum;
+        long double Subtracted, Inverse;
+        bool PowerOfTwo;
+        Merge(long double d12, int na, int nb)
+            : Na(na), Nb(nb), Sum(na + nb), Subtracted(d12 * (na * nb) / Sum), Inverse(1.0L / Sum),
+              PowerOfTwo(std::has_single_bit(static_cast<unsigned>(Sum)))
         {
         }
     };
-    static long double Update(const Merge& m, long double d1, long double d2, long double)
+    static long double Update(const Merge& m, long double d1, long double d2, int)
     {
-        return (m.Na * d1 + m.Nb * d2 - m.Subtracted) / m.Sum;
+        const long double numerator = d1 * m.Na + d2 * m.Nb - m.Subtracted;
+        return m.PowerOfTwo ? numerator * m.Inverse : numerator / m.Sum;
     }
 };
 // d1 / 2 + d2 / 2 - d12 / 4
@@ -103,9 +119,9 @@ struct Median {
     static constexpr bool Squares = true;
     struct Merge {
         long double Quarter;
-        Merge(long double d12, long double, long double) : Quarter(d12 / 4) { }
+        Merge(long double d12, int, int) : Quarter(d12 / 4) { }
     };
-    static long double Update(const Merge& m, long double d1, long double d2, long double)
+    static long double Update(const Merge& m, long double d1, long double d2, int)
     {
         return d1 / 2 + d2 / 2 - m.Quarter;
     }
@@ -116,12 +132,9 @@ struct WeightedAverage {
     static constexpr Linkage Method = Linkage::Weighted;
     static constexpr bool Squares = false;
     struct Merge {
-        Merge(long double, long double, long double) { }
+        Merge(long double, int, int) { }
     };
-    static long double Update(const Merge&, long double d1, long double d2, long double)
-    {
-        return (d1 + d2) / 2;
-    }
+    static long double Update(const Merge&, long double d1, long double d2, int) { return (d1 + d2) / 2; }
 };
 
 } // namespace vantrel
