@@ -294,6 +294,20 @@ TEST(MergeFailures, NonFiniteValuesNeverReachTheTree)
     FillRows(data->SimMatrix, 3, {1.0L, std::numeric_limits<long double>::infinity(), 2.0L});
     for (Linkage linkage : AllLinkages)
         EXPECT_THROW(MergeSimilarities(*data, linkage), Error);
+    EXPECT_THROW(MergeSimilarities(*data, Linkage::Weighted), Error);
+
+    // Even after a negative value, a value that is not finite is what every
+    // method refuses first.
+    FillRows(data->DissimMatrix, 3, {-1.0L, std::numeric_limits<long double>::quiet_NaN(), 2.0L});
+    for (Linkage linkage : testing::SevenLinkages) {
+        try {
+            MergeDissimilarities(*data, linkage);
+            ADD_FAILURE() << "no error, " << MethodKey(linkage);
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), "The matrix holds a value that is not a finite number")
+                << MethodKey(linkage);
+        }
+    }
 }
 
 TEST(MergeFailures, OverflowingGroupAverageIsAnError)
