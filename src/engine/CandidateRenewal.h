@@ -11,11 +11,8 @@
 namespace vantrel::engine {
 namespace {
 
-// Inlined at every call: left to itself, the compiler inlines some calls
-// and not others, differently for every set of rules it builds.
 template <class Rule, class Order>
-[[gnu::always_inline]] inline void CandidateMerge<Rule, Order>::SetCandidate(int c, int partner, Key key,
-                                                                             long double exact)
+inline void CandidateMerge<Rule, Order>::SetCandidate(int c, int partner, Key key, long double exact)
 {
     partner_[c] = partner;
     candidateKey_[c] = key;
