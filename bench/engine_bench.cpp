@@ -1,12 +1,14 @@
-// Times the merge steps: all six at N = 1000 on Euclidean distances between
-// random points (and the similarities max - d), or on the matrix data file
-// FILE (its values as dissimilarities, max - d as similarities); then the
-// worst cases the engine knows of against that random data; then the
-// literal pair-list procedure against the engine at N = 200, checking that
-// both build the same tree.
+// Times the merge steps: every method on dissimilarities and every method
+// that takes them on similarities, at N = 1000 on Euclidean distances
+// between random points (and the similarities max - d), or on the matrix
+// data file FILE (its values as dissimilarities, max - d as similarities);
+// then the worst cases the engine knows of against that random data; then
+// the literal pair-list procedure against the engine at N = 200, checking
+// that both build the same tree.
 //
-//   engine_bench [--no-worst-cases] [FILE] [runs [literalN]]
+//   engine_bench [--no-worst-cases] [--only METHOD] [FILE] [runs [literalN]]
 //
+// --only times one method (its command-line key, e.g. ward) and no other.
 // runs: per step, default 7, the median is shown; literalN: size of the
 // comparison with the literal procedure, default 200, 0 skips it.
 // bench/engine_vs_fastcluster.sh runs it on a file beside fastcluster.
@@ -152,9 +154,14 @@ constexpr Step Steps[] = {
     {"complete, dissimilarities", false, Linkage::Complete},
     {"average,  dissimilarities", false, Linkage::Average},
     {"single,   dissimilarities", false, Linkage::Single},
+    {"ward,     dissimilarities", false, Linkage::Ward},
+    {"centroid, dissimilarities", false, Linkage::Centroid},
+    {"median,   dissimilarities", false, Linkage::Median},
+    {"weighted, dissimilarities", false, Linkage::Weighted},
     {"complete, similarities   ", true, Linkage::Complete},
     {"average,  similarities   ", true, Linkage::Average},
     {"single,   similarities   ", true, Linkage::Single},
+    {"weighted, similarities   ", true, Linkage::Weighted},
 };
 
 ClusterTree RunEngine(const AnalysisData& data, const Step& step)
@@ -179,6 +186,12 @@ int main(int argc, char** argv)
         worstCases = false;
         ++arg;
     }
+    std::string only;
+    if (arg + 1 < argc && std::string(argv[arg]) == "--only") {
+        only = argv[arg + 1];
+        arg += 2;
+    }
+    auto skip = [&](const Step& step) { return !only.empty() && only != MethodKey(step.Method); };
     std::string fileName;
     if (arg < argc && !IsCount(argv[arg]))
         fileName = argv[arg++];
@@ -199,6 +212,8 @@ int main(int argc, char** argv)
     double randomProcessor[std::size(Steps)];
     for (std::size_t s = 0; s < std::size(Steps); ++s) {
         const Step& step = Steps[s];
+        if (skip(step))
+            continue;
         std::size_t nodes = 0;
         const Timing ms = MedianMilliseconds(runs, [&] { nodes = RunEngine(*large, step).Size(); });
         randomProcessor[s] = ms.Processor;
@@ -217,6 +232,8 @@ int main(int argc, char** argv)
             testing::FillWorstCase(*data, shape.Shape);
             for (std::size_t s = 0; s < std::size(Steps); ++s) {
                 const Step& step = Steps[s];
+                if (skip(step))
+                    continue;
                 const Timing ms = MedianMilliseconds(runs, [&] { RunEngine(*data, step); });
                 const double ratio = ms.Processor / randomProcessor[s];
                 worstRatio = std::max(worstRatio, ratio);
@@ -233,6 +250,8 @@ int main(int argc, char** argv)
     std::printf("Literal procedure against the engine, N = %d\n", literalN);
     int mismatches = 0;
     for (const Step& step : Steps) {
+        if (skip(step))
+            continue;
         std::vector<OracleNode> expected;
         const auto start = Clock::now();
         expected = step.Similarities ? LiteralMergeSimilarities(*small, step.Method)

@@ -2,7 +2,9 @@
 # Times the engine and fastcluster (Debian's python3-fastcluster, installed
 # when missing) side by side on one matrix data file of 1000 objects
 # (bench/make_matrix_file: Euclidean distances between random points), and
-# prints each method's time and the ratio engine / fastcluster.
+# prints each method's time and the ratio engine / fastcluster, for the
+# seven methods of the same names: complete, average, single, ward,
+# centroid, median, weighted.
 #   bench/engine_vs_fastcluster.sh [BUILD_DIR] [RUNS] [ROUNDS]
 # RUNS (default 15) runs per method give one median; ROUNDS (default 3)
 # alternate the two programs, and the figures are the medians over the
@@ -11,11 +13,15 @@
 # Only the clustering is timed: engine_bench calls MergeDissimilarities /
 # MergeSimilarities on data already in memory, and the Python side times
 # fastcluster.linkage(condensed distances, method, preserve_input=True),
-# which copies its input as the engine does. fastcluster has no similarity
-# mode: for similarity data (s = max d - d, as engine_bench makes them) it
-# clusters the distances max s - s, which is what a user would give it.
-# Targets: complete and single linkage at most 1.0 x fastcluster,
-# group average at most 2.0 x, similarities the same.
+# which copies its input as the engine does. fastcluster's ward, centroid
+# and median take the distances, square them and report square roots, as
+# the engine does. fastcluster has no similarity mode: for similarity data
+# (s = max d - d, as engine_bench makes them) it clusters the distances
+# max s - s, which is what a user would give it; of the four new methods
+# only weighted takes similarities.
+# Targets: complete and single linkage at most 1.0 x fastcluster, group
+# average, ward, centroid, median and weighted at most 2.0 x, similarities
+# the same. Figures depend on the processor, whose model is printed first.
 set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,6 +30,7 @@ runs=${2:-15}
 rounds=${3:-3}
 python=/usr/bin/python3
 
+echo "processor: $(lscpu | sed -n 's/^Model name: *//p')"
 if ! "$python" -c 'import fastcluster, numpy' 2>/dev/null; then
     VANTREL_EXTRA_PACKAGES="python3-fastcluster python3-numpy" bash "$here/../scripts/install-deps.sh"
 fi
@@ -64,8 +71,11 @@ def median_ms(work, runs):
 distances = load(sys.argv[1])
 runs = int(sys.argv[2])
 similarities = distances.max() - distances
-for kind, data in (('dissimilarities', distances), ('similarities', similarities.max() - similarities)):
-    for method in ('complete', 'average', 'single'):
+kinds = (('dissimilarities', distances,
+          ('complete', 'average', 'single', 'ward', 'centroid', 'median', 'weighted')),
+         ('similarities', similarities.max() - similarities, ('complete', 'average', 'single', 'weighted')))
+for kind, data, methods in kinds:
+    for method in methods:
         wall, cpu = median_ms(lambda: fastcluster.linkage(data, method=method, preserve_input=True), runs)
         print('%s %s %.3f %.3f' % (method, kind, wall, cpu))
 EOF
@@ -92,10 +102,11 @@ FNR == 1 { file++ }
   else { fw[key] = fw[key] " " $3; fc[key] = fc[key] " " $4 } }
 END {
     printf "%-26s %10s %10s %7s   %10s %10s %7s\n", "N = 1000, ms (median)", "engine", "fastclust", "ratio", "engine cpu", "fc cpu", "ratio"
-    split("complete average single", methods, " ")
+    split("complete average single ward centroid median weighted", methods, " ")
     split("dissimilarities similarities", kinds, " ")
-    for (k = 1; k <= 2; k++) for (m = 1; m <= 3; m++) {
+    for (k = 1; k <= 2; k++) for (m = 1; m <= 7; m++) {
         key = methods[m] " " kinds[k]
+        if (!(key in ew) || !(key in fw)) continue
         a = median(ew[key]); b = median(fw[key]); c = median(ec[key]); d = median(fc[key])
         printf "%-26s %10.2f %10.2f %7.2f   %10.2f %10.2f %7.2f\n", key, a, b, a / b, c, d, c / d
     }

@@ -1,6 +1,8 @@
 // The merge steps: hierarchical agglomerative clustering of N objects by
-// complete linkage, group average or single linkage, on dissimilarities
-// (closest pair first) or similarities (most similar pair first).
+// complete linkage, group average, single linkage, Ward's method, the
+// centroid or the median method or weighted average, on dissimilarities
+// (closest pair first) or, for all but Ward, centroid and median,
+// similarities (most similar pair first).
 //
 // The result must equal, merge for merge and bit for bit, the classic
 // pair-list procedure: all live pairs in one list,
@@ -13,18 +15,20 @@
 // id): the first best entry is the pair with the best value, then the
 // smallest larger id, then the smallest smaller id, values compared as the
 // list compares them (-0 equals +0). Its smaller id is the Left child, the
-// larger the Right; its height is the stored value, bit for bit.
+// larger the Right; its height is the stored value, bit for bit (for Ward,
+// centroid and median its signed square root, see THE FORMULAS).
 //
-// CANDIDATES (CandidateMerge.cpp; all three methods, and single linkage on
+// CANDIDATES (CandidateEngine.h; all seven methods, and single linkage on
 // the data the spanning tree below does not take). Every live cluster c
 // keeps a candidate: its best partner among the live clusters with smaller
 // ids, ties to the smallest. The merged pair is the best candidate, ties to
 // the smallest c, held by a tournament tree over the clusters (O(log N) per
 // change). Values between unmerged clusters never change, and a new cluster
-// has the largest id, so it is nobody's candidate: a merge invalidates only
-// the candidates that were one of the two merged clusters. Those turn stale
-// and keep the lost value as a bound, since losing partners can only make
-// the best value worse; a stale candidate is renewed only when it comes out
+// has the largest id, so it is nobody's candidate, whatever rule makes its
+// values: a merge invalidates only the candidates that were one of the two
+// merged clusters. Those turn stale and keep the lost value as a bound,
+// since losing partners can only make the best value worse (for every
+// rule); a stale candidate is renewed only when it comes out
 // on top. A renewal scans the cluster's row and remembers its best 8
 // partners in merge order; partners only disappear, so later renewals take
 // the first one still alive. A cluster that needs a second scan remembers
@@ -62,6 +66,40 @@
 //   exact mean of every pair with a merged cluster is kept in that
 //   cluster's row of means, written once when it is formed and never moved,
 //   and settles equal keys and gives the height.
+// - Ward, centroid, median and weighted compute new values from old ones
+//   (see THE FORMULAS), so every exact value must stay at hand: they keep
+//   a triangle of 10-byte values by slot in place of the keys, compacted
+//   like it. A key is made when needed, from the value's bits by integer
+//   operations: the value truncated toward zero to a double. A new row
+//   needs no keys: its best pair is found by comparing the exact values.
+//
+// THE FORMULAS (MergeRules.h, CandidateRows.h). Clusters a (Left, na
+// objects) and b (Right, nb) merge at the list value d12; each other live
+// cluster x (nx objects) with d1, d2 its values to a and b gets
+//   Ward:      ((nx + na) * d1 + (nx + nb) * d2 - nx * d12) / (nx + na + nb)
+//   centroid:  (na * d1 + nb * d2 - na * nb * d12 / (na + nb)) / (na + nb)
+//   median:    d1 / 2 + d2 / 2 - d12 / 4
+//   weighted:  (d1 + d2) / 2
+// each evaluated as written, left to right, every operation rounded to the
+// 80-bit format (the x87 unit has no fused multiply-add, and nothing here
+// reorders). Ward, centroid and median fill the list with the squares of
+// the input (a negative value, or a square beyond the range, is refused)
+// and stand a merge at the signed square root of its value, sqrtl(v) or
+// -sqrtl(-v). On Euclidean distances that is the square root of twice the
+// increase of the within-cluster sum of squares (Ward), the distance of the
+// clusters' centroids (centroid), and the distance of their midpoints,
+// each merged cluster standing at the midpoint of its parts (median).
+// Weighted average (McQuitty's method) keeps the values, and takes
+// similarities too. The new value can lie below d12 for centroid and median:
+// a merge may then stand below one of its parts (an inversion). Since d12 is
+// the smallest value in the list, d1, d2 >= d12, so a new value is at least
+// d12 for Ward and 3/4 of d12 for centroid and median, up to rounding; with
+// input of 0 or more no value goes below 0, and the root's sign only keeps
+// the definition whole. The trees are those of R's hclust up to rounding and
+// ties: ward.D2 on the distances (the same heights), centroid and median on
+// the squared distances (heights the squares of these), mcquitty on the
+// values; and those of scipy's and fastcluster's ward, centroid, median and
+// weighted on the distances, with the same heights.
 //
 // SINGLE LINKAGE BY SPANNING TREE (SingleLinkage.cpp). Single linkage
 // values are minima over object pairs, and merge levels never decrease.
@@ -106,13 +144,18 @@
 // spanning tree: O(N^2), each input value read once, plus O(N^2) at most
 // for the levels. Group average: the fixed additions above, |new| * (N -
 // |new|) per merge, each one 80-bit load and add, plus O(N) per merge for
-// the means, their keys and the candidates. At N = 1000 on random data
-// that is a few milliseconds for complete and single linkage and about
-// 10^7 additions for group average; bench/engine_bench times these, and
-// the worst cases of WorstCases.h against them.
+// the means, their keys and the candidates. The formulas: setup as
+// complete linkage (with the square), then O(N) per merge for the new row,
+// one evaluation of the formula per live cluster (a handful of 80-bit
+// operations, two 80-bit loads and a store), plus the renewals as for
+// complete linkage. At N = 1000 on random data that is a few milliseconds
+// for complete and single linkage, about 10^7 additions for group average
+// and about 5 * 10^5 evaluations for a formula; bench/engine_bench times
+// these, and the worst cases of WorstCases.h against them.
 //
 // Non-finite values never enter the tree: a matrix element that is NaN or
-// infinite, or a group-average sum that overflows, is an error.
+// infinite, a group-average sum that overflows, a square or a formula's
+// value beyond the range is an error.
 
 #include "engine/Agglomeration.h"
 
@@ -128,8 +171,10 @@ namespace {
 ClusterTree Merge(const TriangularMatrix& matrix, int n, long double leafHeight, Linkage linkage,
                   bool similarities)
 {
-    if (linkage != Linkage::Complete && linkage != Linkage::Average && linkage != Linkage::Single)
+    if (!IsLinkage(static_cast<int>(linkage)))
         throw Error("DistType Error");
+    if (similarities && !AcceptsSimilarities(linkage))
+        throw Error(NeedsDissimilaritiesText(linkage));
     // With fewer than two objects there is no pair whose clusters could be
     // looked up.
     if (n < 2)

@@ -1,6 +1,6 @@
 #pragma once
 
-// Engine-private: the merge steps by candidates, for all three methods
+// Engine-private: the merge steps by candidates, for all seven methods
 // (see Agglomeration.cpp).
 
 #include "engine/Agglomeration.h"
@@ -17,5 +17,9 @@ namespace vantrel::engine {
 // Leaves stand at `leafHeight`. Throws like MergeDissimilarities.
 ClusterTree MergeByCandidates(const TriangularMatrix& matrix, int objectCount, long double leafHeight,
                               Linkage linkage, bool similarities);
+
+// The same for ward, centroid, median and weighted only (FormulaMerge.cpp).
+ClusterTree MergeByFormula(const TriangularMatrix& matrix, int objectCount, long double leafHeight,
+                           Linkage linkage, bool similarities);
 
 } // namespace vantrel::engine

@@ -12,12 +12,6 @@
 namespace vantrel::engine {
 namespace {
 
-// An extended real at any even address; may_alias, since the bytes were
-// written as bytes.
-typedef long double __attribute__((aligned(2), may_alias)) PackedReal;
-
-inline long double At(const unsigned char* value) { return *reinterpret_cast<const PackedReal*>(value); }
-
 constexpr std::size_t Bytes = InputSquare::Bytes;
 
 // How many chains run side by side: four accumulators and a loaded value
@@ -64,13 +58,13 @@ void Lockstep(const InputSquare& square, const NewCluster& merged, const SumChai
                 __builtin_prefetch(r2 + ahead);
             if constexpr (G > 3)
                 __builtin_prefetch(r3 + ahead);
-            a0 += At(r0 + column);
+            a0 += LoadPacked(r0 + column);
             if constexpr (G > 1)
-                a1 += At(r1 + column);
+                a1 += LoadPacked(r1 + column);
             if constexpr (G > 2)
-                a2 += At(r2 + column);
+                a2 += LoadPacked(r2 + column);
             if constexpr (G > 3)
-                a3 += At(r3 + column);
+                a3 += LoadPacked(r3 + column);
         }
     }
     sums[0] = a0;
@@ -124,13 +118,13 @@ void SweepGroup(const NewCluster& merged, const std::size_t* columns, long doubl
     for (int k = 0; k < merged.Count; ++k) {
         const unsigned char* row = rows[k];
         __builtin_prefetch(row + c0 + Bytes * ColumnsAhead);
-        a0 += At(row + c0);
+        a0 += LoadPacked(row + c0);
         if constexpr (G > 1)
-            a1 += At(row + c1);
+            a1 += LoadPacked(row + c1);
         if constexpr (G > 2)
-            a2 += At(row + c2);
+            a2 += LoadPacked(row + c2);
         if constexpr (G > 3)
-            a3 += At(row + c3);
+            a3 += LoadPacked(row + c3);
     }
     *sums[0] = a0;
     if constexpr (G > 1)

@@ -2,6 +2,8 @@
 
 // Engine-private: the sums of group average (see Agglomeration.cpp).
 
+#include "engine/PackedReals.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -22,7 +24,7 @@ struct SumChain {
 // objects, and a row is 10 n bytes long.
 class InputSquare {
 public:
-    static constexpr std::size_t Bytes = 10;
+    static constexpr std::size_t Bytes = PackedBytes;
 
     // Copies the packed lower triangle `lower` (TriangularMatrix's layout)
     // into `square` (n * n * Bytes bytes), tile by tile, and shows each

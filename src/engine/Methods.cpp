@@ -3,26 +3,40 @@
 namespace vantrel {
 namespace {
 
-// The English names messages use.
-const char* MethodTitle(Linkage linkage)
+// The English names messages use, as in the middle of a sentence.
+const char* MethodName(Linkage linkage)
 {
     switch (linkage) {
     case Linkage::Complete:
-        return "Complete linkage";
+        return "complete linkage";
     case Linkage::Average:
-        return "Group average";
+        return "group average";
     case Linkage::Single:
-        return "Single linkage";
+        return "single linkage";
     case Linkage::Ward:
         return "Ward's method";
     case Linkage::Centroid:
-        return "The centroid method";
+        return "the centroid method";
     case Linkage::Median:
-        return "The median method";
+        return "the median method";
     case Linkage::Weighted:
-        return "Weighted average";
+        return "weighted average";
     }
-    return "The method";
+    return "the method";
+}
+
+// The name at the start of a sentence.
+std::string SentenceName(Linkage linkage)
+{
+    std::string name = MethodName(linkage);
+    if (!name.empty() && name[0] >= 'a' && name[0] <= 'z')
+        name[0] = static_cast<char>(name[0] - 'a' + 'A');
+    return name;
+}
+
+std::string PairText(int first, int second)
+{
+    return "objects " + std::to_string(first) + " and " + std::to_string(second);
 }
 
 } // namespace
@@ -37,7 +51,25 @@ const char* MethodKey(Linkage linkage)
 
 std::string NeedsDissimilaritiesText(Linkage linkage)
 {
-    return std::string(MethodTitle(linkage)) + " needs dissimilarities; it cannot cluster similarities.";
+    return SentenceName(linkage) + " needs dissimilarities; it cannot cluster similarities.";
+}
+
+std::string NegativeDissimilarityText(Linkage linkage, int first, int second)
+{
+    return SentenceName(linkage) + " needs dissimilarities of 0 or more; the dissimilarity of " +
+           PairText(first, second) + " is negative.";
+}
+
+std::string SquareOverflowText(Linkage linkage, int first, int second)
+{
+    return std::string("Floating point overflow in ") + MethodName(linkage) +
+           ": the square of the dissimilarity of " + PairText(first, second) + " is too large.";
+}
+
+std::string UpdateOverflowText(Linkage linkage)
+{
+    return std::string("Floating point overflow in ") + MethodName(linkage) +
+           ": a merged cluster's value to another cluster goes beyond the range of numbers.";
 }
 
 } // namespace vantrel

@@ -39,4 +39,12 @@ const char* MethodKey(Linkage linkage);
 // it reads its input, and the engine throws it too.
 std::string NeedsDissimilaritiesText(Linkage linkage);
 
+// The engine's refusals of ward, centroid, median and weighted: a negative
+// input value or a square beyond the range of 80-bit reals for the three
+// that square their values (objects `first` < `second` name the pair), and
+// a merged cluster's value beyond that range for all four.
+std::string NegativeDissimilarityText(Linkage linkage, int first, int second);
+std::string SquareOverflowText(Linkage linkage, int first, int second);
+std::string UpdateOverflowText(Linkage linkage);
+
 } // namespace vantrel

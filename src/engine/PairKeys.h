@@ -128,6 +128,24 @@ inline Key TruncatedKey(const long double& value, Key flip, unsigned& flags)
     return (sign ^ flip) | magnitude;
 }
 
+// The key of a value of the formulas (ward, centroid, median, weighted),
+// read from its 10 stored bytes: as TruncatedKey, the value truncated
+// toward zero to a double, so that keys come from integer operations on
+// the table. All keys of such a run come from this map.
+[[gnu::always_inline]] inline Key StoredKey(const unsigned char* value, Key flip)
+{
+    std::uint64_t mantissa;
+    std::uint16_t signExponent;
+    std::memcpy(&mantissa, value, sizeof mantissa);
+    std::memcpy(&signExponent, value + 8, sizeof signExponent);
+    const std::int32_t biased = static_cast<std::int32_t>(signExponent & 0x7FFFu) - 16383 + 1023;
+    Key magnitude =
+        (Key{static_cast<std::uint32_t>(biased)} << 52) | ((mantissa >> 11) & ((Key{1} << 52) - 1));
+    magnitude = biased <= 0 ? 0 : magnitude;
+    magnitude = biased >= 2047 ? 0x7FEFFFFFFFFFFFFFull : magnitude;
+    return ((static_cast<Key>(signExponent >> 15) << 63) ^ flip) | magnitude;
+}
+
 // The key of any finite extended real for group average, whose values are
 // computed means rather than input values: the value rounded to the nearest
 // double, held at the largest double beyond that range. Rounding to nearest

@@ -37,6 +37,9 @@ struct Workspace {
     std::vector<unsigned char> Means;
     // Group average: the input as a full square (see InputSquare).
     LargeTable Square;
+    // Ward, centroid, median, weighted: the exact values of the pairs of
+    // live clusters as 10-byte reals, laid out like Keys.
+    LargeTable Values;
 
     template <class T>
     static T* Reserve(std::vector<T>& table, std::size_t size)

@@ -1,5 +1,5 @@
 // Small hand-checked runs of the merge steps: the two- to four-object cases,
-// tie order, signed zeros, similarity leaves and the failures.
+// tie order, signed zeros, similarity leaves, an inversion and the failures.
 
 #include "EngineTestSupport.h"
 
@@ -12,6 +12,7 @@
 #include <cfloat>
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace vantrel {
 namespace {
@@ -51,8 +52,14 @@ TEST(MergeDissimilarities, ThreeObjectsFollowEachLinkageRule)
 {
     auto data = EmptyData(3);
     FillRows(data->DissimMatrix, 3, {1.0L, 4.0L, 2.0L}); // d(1,2)=1, d(1,3)=4, d(2,3)=2
-    const long double rootHeight[] = {4.0L, 3.0L, 2.0L};
-    for (Linkage linkage : AllLinkages) {
+    // Ward, centroid and median list the squares 1, 16, 4; (1,2) merges at 1
+    // (height 1), then x = 3 has d1 = 16, d2 = 4, d12 = 1, every count 1:
+    //   ward:     ((1+1)*16 + (1+1)*4 - 1*1) / (1+1+1) = 39 / 3 = 13
+    //   centroid: (1*16 + 1*4 - 1*1*1/(1+1)) / (1+1) = 19.5 / 2 = 9.75
+    //   median:   16/2 + 4/2 - 1/4 = 9.75
+    //   weighted: (4 + 2) / 2 = 3, on the values themselves.
+    const long double rootHeight[] = {4.0L, 3.0L, 2.0L, sqrtl(13.0L), sqrtl(9.75L), sqrtl(9.75L), 3.0L};
+    for (Linkage linkage : testing::SevenLinkages) {
         SCOPED_TRACE(static_cast<int>(linkage));
         const ClusterTree tree = MergeDissimilarities(*data, linkage);
         ExpectMerge(tree.Node(4), 4, 1, 2, 1.0L);
@@ -115,6 +122,43 @@ TEST(MergeDissimilarities, GroupAverageListsMembersInAscendingOrder)
     EXPECT_EQ(Bits(tree.Root().Height), Bits((5.0L + 6.0L + 7.0L + 8.0L) / 4));
 }
 
+// Objects 1, 2, 3 at 2 from each other (a triangle), object 4 at 10 from
+// each. The squares: 4 among the three, 100 to object 4. (1,2) merges first
+// at 4, height 2; then x = 3 (d1 = d2 = 4) and x = 4 (d1 = d2 = 100):
+//   ward:     (2*4 + 2*4 - 4) / 3 = 4;  (2*100 + 2*100 - 4) / 3 = 132
+//   centroid: (4 + 4 - 1*1*4/2) / 2 = 3;  (100 + 100 - 2) / 2 = 99
+//   median:   4/2 + 4/2 - 4/4 = 3;  100/2 + 100/2 - 4/4 = 99
+//   weighted: (2 + 2) / 2 = 2;  (10 + 10) / 2 = 10
+// (3,5) merges next (Left 3, Right 5 of 2 objects), centroid and median at
+// sqrt 3 < 2: an inversion. Last x = 4 with d1 = 100, d2 as above, na = 1,
+// nb = 2:
+//   ward:     ((1+1)*100 + (1+2)*132 - 1*4) / (1+1+2) = 592 / 4 = 148
+//   centroid: (1*100 + 2*99 - 1*2*3/(1+2)) / (1+2) = (298 - 2) / 3 = 296/3
+//   median:   100/2 + 99/2 - 3/4 = 98.75
+//   weighted: (10 + 10) / 2 = 10
+TEST(MergeDissimilarities, TheFormulasOnATriangleAndAFarPoint)
+{
+    struct Case {
+        Linkage Method;
+        long double Heights[3];
+    };
+    const Case cases[] = {
+        {Linkage::Ward, {2.0L, 2.0L, sqrtl(148.0L)}},
+        {Linkage::Centroid, {2.0L, sqrtl(3.0L), sqrtl(296.0L / 3.0L)}},
+        {Linkage::Median, {2.0L, sqrtl(3.0L), sqrtl(98.75L)}},
+        {Linkage::Weighted, {2.0L, 2.0L, 10.0L}},
+    };
+    auto data = EmptyData(4);
+    FillRows(data->DissimMatrix, 4, {2.0L, 2.0L, 2.0L, 10.0L, 10.0L, 10.0L});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(MethodKey(c.Method));
+        const ClusterTree tree = MergeDissimilarities(*data, c.Method);
+        ExpectMerge(tree.Node(5), 5, 1, 2, c.Heights[0]);
+        ExpectMerge(tree.Node(6), 6, 3, 5, c.Heights[1]);
+        ExpectMerge(tree.Root(), 7, 4, 6, c.Heights[2]);
+    }
+}
+
 TEST(MergeDissimilarities, FullRunHandsOutIdsInMergeOrder)
 {
     const int n = 30;
@@ -174,8 +218,10 @@ TEST(MergeSimilarities, ThreeObjectsMergeTheMostSimilarFirst)
     auto data = EmptyData(3);
     FillRows(data->SimMatrix, 3, {0.9L, 0.2L, 0.5L});
     ComputeSimilarityLevels(*data);
-    const long double rootHeight[] = {0.2L, (0.0L + 0.2L + 0.5L) / 2, 0.5L};
-    for (Linkage linkage : AllLinkages) {
+    const long double rootHeight[] = {0.2L, (0.0L + 0.2L + 0.5L) / 2, 0.5L, 0, 0, 0, (0.2L + 0.5L) / 2};
+    for (Linkage linkage : testing::SevenLinkages) {
+        if (!AcceptsSimilarities(linkage))
+            continue;
         SCOPED_TRACE(static_cast<int>(linkage));
         const ClusterTree tree = MergeSimilarities(*data, linkage);
         ExpectMerge(tree.Node(4), 4, 1, 2, 0.9L);
@@ -248,6 +294,20 @@ TEST(MergeFailures, NonFiniteValuesNeverReachTheTree)
     FillRows(data->SimMatrix, 3, {1.0L, std::numeric_limits<long double>::infinity(), 2.0L});
     for (Linkage linkage : AllLinkages)
         EXPECT_THROW(MergeSimilarities(*data, linkage), Error);
+    EXPECT_THROW(MergeSimilarities(*data, Linkage::Weighted), Error);
+
+    // Even after a negative value, a value that is not finite is what every
+    // method refuses first.
+    FillRows(data->DissimMatrix, 3, {-1.0L, std::numeric_limits<long double>::quiet_NaN(), 2.0L});
+    for (Linkage linkage : testing::SevenLinkages) {
+        try {
+            MergeDissimilarities(*data, linkage);
+            ADD_FAILURE() << "no error, " << MethodKey(linkage);
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), "The matrix holds a value that is not a finite number")
+                << MethodKey(linkage);
+        }
+    }
 }
 
 TEST(MergeFailures, OverflowingGroupAverageIsAnError)
@@ -269,10 +329,93 @@ TEST(MergeFailures, AnUnknownLinkageIsADistTypeError)
 {
     auto data = EmptyData(3);
     try {
-        MergeSimilarities(*data, static_cast<Linkage>(3));
+        MergeSimilarities(*data, static_cast<Linkage>(LinkageCount));
         ADD_FAILURE() << "no error";
     } catch (const Error& error) {
         EXPECT_STREQ(error.what(), "DistType Error");
+    }
+}
+
+// What ward, centroid, median and weighted refuse, with the first pair in
+// list order that fails: (1,2), (1,3), (2,3), (1,4), ...
+TEST(MergeFailures, TheFormulasRefuseWhatTheyCannotHold)
+{
+    struct Case {
+        Linkage Method;
+        bool Similarities;
+        long double Values[6]; // four objects, row by row
+        const char* Message;
+    };
+    const Case cases[] = {
+        {Linkage::Ward,
+         false,
+         {1.0L, 2.0L, -3.0L, 4.0L, -5.0L, 6.0L},
+         "Ward's method needs dissimilarities of 0 or more; the dissimilarity of objects 2 and 3 is "
+         "negative."},
+        {Linkage::Centroid,
+         false,
+         {1.0L, 1e3000L, -1.0L, 1.0L, 1.0L, 1.0L},
+         "Floating point overflow in the centroid method: the square of the dissimilarity of objects 1 and 3 "
+         "is "
+         "too large."},
+        // 1e2466 squared is below the largest value; the update doubles it.
+        {Linkage::Ward,
+         false,
+         {0.0L, 1e2466L, 1e2466L, 1.0L, 1.0L, 1.0L},
+         "Floating point overflow in Ward's method: a merged cluster's value to another cluster goes beyond "
+         "the "
+         "range of numbers."},
+        {Linkage::Weighted,
+         true,
+         {LDBL_MAX, -LDBL_MAX, -LDBL_MAX, 1.0L, 1.0L, 1.0L},
+         "Floating point overflow in weighted average: a merged cluster's value to another cluster goes "
+         "beyond "
+         "the range of numbers."},
+        {Linkage::Median,
+         true,
+         {1.0L, 1.0L, 1.0L, 1.0L, 1.0L, 1.0L},
+         "The median method needs dissimilarities; it cannot cluster similarities."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Message);
+        auto data = EmptyData(4);
+        TriangularMatrix& matrix = c.Similarities ? data->SimMatrix : data->DissimMatrix;
+        for (int i = 2, k = 0; i <= 4; ++i)
+            for (int j = 1; j < i; ++j)
+                matrix(i, j) = c.Values[k++];
+        ComputeSimilarityLevels(*data);
+        try {
+            c.Similarities ? MergeSimilarities(*data, c.Method) : MergeDissimilarities(*data, c.Method);
+            ADD_FAILURE() << "no error";
+        } catch (const Error& error) {
+            EXPECT_STREQ(error.what(), c.Message);
+        }
+        // The literal procedure refuses the same data the same way.
+        EXPECT_EQ(testing::Disagreement(*data, c.Method, c.Similarities), "");
+    }
+    // -0 is not negative; weighted average takes negative values: (2,3)
+    // first at -2, then 1 at (-0 + 1) / 2.
+    auto data = EmptyData(3);
+    FillRows(data->DissimMatrix, 3, {-0.0L, 1.0L, 1.0L});
+    EXPECT_EQ(Bits(MergeDissimilarities(*data, Linkage::Median).Node(4).Height), Bits(0.0L));
+    FillRows(data->DissimMatrix, 3, {-0.0L, 1.0L, -2.0L});
+    const ClusterTree tree = MergeDissimilarities(*data, Linkage::Weighted);
+    ExpectMerge(tree.Node(4), 4, 2, 3, -2.0L);
+    ExpectMerge(tree.Root(), 5, 1, 4, 0.5L);
+}
+
+// Negative values at random places: the first in list order is named.
+TEST(MergeFailures, TheFirstNegativeValueInListOrderIsNamed)
+{
+    std::mt19937_64 random(20261210);
+    for (int round = 0; round < 20; ++round) {
+        const int n = 2 + static_cast<int>(random() % 60);
+        auto data = EmptyData(n);
+        for (int i = 2; i <= n; ++i)
+            for (int j = 1; j < i; ++j)
+                data->DissimMatrix(i, j) = random() % 16 == 0 ? -1.0L : 1.0L;
+        for (const Linkage linkage : {Linkage::Ward, Linkage::Centroid, Linkage::Median})
+            EXPECT_EQ(testing::Disagreement(*data, linkage, false), "") << "round " << round;
     }
 }
 

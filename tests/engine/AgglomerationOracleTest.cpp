@@ -1,7 +1,11 @@
 // The fast engine against the literal pair-list procedure on random data:
-// every node's id, children and height (bit for bit) must agree, for all six
-// merge steps. Tie-heavy data exercise the order rules; signed zeros the
-// exact update branches; continuous data the group-average rounding. The
+// every node's id, children and height (bit for bit) must agree, for every
+// method on dissimilarities and every method that takes them on
+// similarities, or both must refuse the data with the same message (ward,
+// centroid and median get the magnitudes of the values, so that they
+// cluster the same shapes). Tie-heavy data exercise the order rules;
+// signed zeros the exact update branches; continuous data the rounding of
+// the means and formulas. The
 // engine compares 64-bit keys and falls back to the 80-bit values only when
 // keys are equal: near ties (distinct values with one key), decimal ties
 // (equal values whose keys are not exact) and extremes beyond the range of
@@ -113,9 +117,7 @@ void Fill(TriangularMatrix& matrix, int n, Values kind, std::mt19937_64& random)
         }
 }
 
-constexpr Linkage AllLinkages[] = {Linkage::Complete, Linkage::Average, Linkage::Single};
-
-// Runs all six steps on one random data set; false after the first mismatch.
+// Runs every method on one random data set; false after the first mismatch.
 bool CompareAllSteps(std::uint64_t seed, int n, Values kind)
 {
     std::mt19937_64 random(seed);
@@ -123,17 +125,19 @@ bool CompareAllSteps(std::uint64_t seed, int n, Values kind)
     Fill(data->DissimMatrix, n, kind, random);
     Fill(data->SimMatrix, n, kind, random);
     ComputeSimilarityLevels(*data);
+    auto magnitudes = testing::EmptyData(n);
+    for (int i = 2; i <= n; ++i)
+        for (int j = 1; j < i; ++j)
+            magnitudes->DissimMatrix(i, j) = std::fabs(data->DissimMatrix(i, j));
 
     for (const bool similarities : {false, true})
-        for (Linkage linkage : AllLinkages) {
+        for (Linkage linkage : testing::SevenLinkages) {
+            if (similarities && !AcceptsSimilarities(linkage))
+                continue;
             SCOPED_TRACE("seed " + std::to_string(seed) + ", N " + std::to_string(n) + ", " + Name(kind) +
-                         (similarities ? ", similarities" : ", dissimilarities") + ", linkage " +
-                         std::to_string(static_cast<int>(linkage)));
-            const auto expected = similarities ? LiteralMergeSimilarities(*data, linkage)
-                                               : LiteralMergeDissimilarities(*data, linkage);
-            const ClusterTree tree =
-                similarities ? MergeSimilarities(*data, linkage) : MergeDissimilarities(*data, linkage);
-            const std::string difference = testing::Difference(tree, expected, linkage == Linkage::Average);
+                         (similarities ? ", similarities, " : ", dissimilarities, ") + MethodKey(linkage));
+            const std::string difference =
+                testing::Disagreement(SquaresValues(linkage) ? *magnitudes : *data, linkage, similarities);
             EXPECT_EQ(difference, "");
             if (!difference.empty())
                 return false;
@@ -188,14 +192,12 @@ TEST(EngineAgainstLiteralProcedure, WorstCaseShapes)
             auto data = testing::EmptyData(n);
             testing::FillWorstCase(*data, shape.Shape);
             for (const bool similarities : {false, true})
-                for (Linkage linkage : AllLinkages) {
-                    SCOPED_TRACE((similarities ? "similarities, linkage " : "dissimilarities, linkage ") +
-                                 std::to_string(static_cast<int>(linkage)));
-                    const auto expected = similarities ? LiteralMergeSimilarities(*data, linkage)
-                                                       : LiteralMergeDissimilarities(*data, linkage);
-                    const ClusterTree tree = similarities ? MergeSimilarities(*data, linkage)
-                                                          : MergeDissimilarities(*data, linkage);
-                    EXPECT_EQ(testing::Difference(tree, expected, linkage == Linkage::Average), "");
+                for (Linkage linkage : testing::SevenLinkages) {
+                    if (similarities && !AcceptsSimilarities(linkage))
+                        continue;
+                    SCOPED_TRACE(std::string(similarities ? "similarities, " : "dissimilarities, ") +
+                                 MethodKey(linkage));
+                    EXPECT_EQ(testing::Disagreement(*data, linkage, similarities), "");
                 }
         }
 }
@@ -204,7 +206,7 @@ TEST(EngineAgainstLiteralProcedure, BothFailTheSameWayWithFewerThanTwoObjects)
 {
     for (const int n : {0, 1}) {
         auto data = testing::EmptyData(n);
-        for (Linkage linkage : AllLinkages) {
+        for (Linkage linkage : testing::SevenLinkages) {
             std::string engine;
             std::string literal;
             try {

@@ -2,6 +2,8 @@
 
 #include "LiteralOracle.h"
 
+#include "common/Errors.h"
+#include "engine/Agglomeration.h"
 #include "engine/AnalysisData.h"
 #include "engine/ClusterTree.h"
 
@@ -93,6 +95,36 @@ inline std::string Difference(const ClusterTree& tree, const std::vector<OracleN
             out << "node " << node.Id << ": children are not the tree's own nodes";
             return out.str();
         }
+    }
+    return {};
+}
+
+// Every method, in the order of the main window's list.
+constexpr Linkage SevenLinkages[] = {Linkage::Complete, Linkage::Average, Linkage::Single,  Linkage::Ward,
+                                     Linkage::Centroid, Linkage::Median,  Linkage::Weighted};
+
+// Runs the engine and the literal procedure on the same data: empty when
+// they build the same tree, or both refuse the data with the same message;
+// otherwise what differs.
+inline std::string Disagreement(const AnalysisData& data, Linkage linkage, bool similarities)
+{
+    std::string expectedError;
+    std::vector<OracleNode> expected;
+    try {
+        expected = similarities ? LiteralMergeSimilarities(data, linkage)
+                                : LiteralMergeDissimilarities(data, linkage);
+    } catch (const Error& error) {
+        expectedError = error.what();
+    }
+    try {
+        const ClusterTree tree =
+            similarities ? MergeSimilarities(data, linkage) : MergeDissimilarities(data, linkage);
+        if (!expectedError.empty())
+            return "a tree instead of the error \"" + expectedError + "\"";
+        return Difference(tree, expected, linkage == Linkage::Average);
+    } catch (const Error& error) {
+        if (error.what() != expectedError)
+            return "the error \"" + std::string(error.what()) + "\" instead of \"" + expectedError + "\"";
     }
     return {};
 }

@@ -8,7 +8,9 @@
 
 #include "common/Errors.h"
 #include "engine/AnalysisData.h"
+#include "engine/Methods.h"
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -41,6 +43,8 @@ public:
                long double leafHeight)
         : M(matrix), N(n), Similarities(similarities), Method(linkage)
     {
+        if (Similarities && Squares())
+            throw Error(NeedsDissimilaritiesText(Method));
         // Entry 1 exists even when the list is empty: it is then a stale
         // record naming no cluster, as in a fixed array.
         const int size = n >= 1 ? n : 1;
@@ -48,11 +52,20 @@ public:
         ClusterTable.resize(size + 2);
         Arena.resize(2 * size);
 
-        // Initial fill.
+        // Initial fill; ward, centroid and median list the squares.
         ListDistCount = 0;
         for (int i = 2; i <= N; ++i)
-            for (int j = 1; j <= i - 1; ++j)
-                ListDist[++ListDistCount] = {j, i, M(i, j)};
+            for (int j = 1; j <= i - 1; ++j) {
+                long double value = M(i, j);
+                if (Squares()) {
+                    if (value < 0)
+                        throw Error(NegativeDissimilarityText(Method, j, i));
+                    value = value * value;
+                    if (!std::isfinite(value))
+                        throw Error(SquareOverflowText(Method, j, i));
+                }
+                ListDist[++ListDistCount] = {j, i, value};
+            }
         ClusterCount = N;
         for (int i = 1; i <= N; ++i) {
             LiteralNode* leaf = NewNode();
@@ -131,9 +144,48 @@ private:
         return Similarities ? value > best : value < best;
     }
 
-    long double NewDistance(std::int32_t x, std::int32_t a, std::int32_t b, int s,
-                            const LiteralNode* node) const
+    bool Squares() const
     {
+        return Method == Linkage::Ward || Method == Linkage::Centroid || Method == Linkage::Median;
+    }
+    bool UsesFormula() const { return Squares() || Method == Linkage::Weighted; }
+
+    static long double Count(const LiteralNode* node)
+    {
+        int count = 0;
+        for (const std::int32_t flag : node->Members)
+            count += flag;
+        return count;
+    }
+
+    // The formulas, with x's cluster in slot s, a and b merged at d12.
+    long double FormulaDistance(std::int32_t x, std::int32_t a, std::int32_t b, int s,
+                                const LiteralNode* node, long double d12) const
+    {
+        const long double d1 = PairDistance(x, a);
+        const long double d2 = PairDistance(x, b);
+        const long double nx = Count(ClusterTable[s].Node);
+        const long double na = Count(node->Left);
+        const long double nb = Count(node->Right);
+        long double value = 0.0L;
+        if (Method == Linkage::Ward)
+            value = ((nx + na) * d1 + (nx + nb) * d2 - nx * d12) / (nx + na + nb);
+        else if (Method == Linkage::Centroid)
+            value = (na * d1 + nb * d2 - na * nb * d12 / (na + nb)) / (na + nb);
+        else if (Method == Linkage::Median)
+            value = d1 / 2 + d2 / 2 - d12 / 4;
+        else
+            value = (d1 + d2) / 2;
+        if (!std::isfinite(value))
+            throw Error(UpdateOverflowText(Method));
+        return value;
+    }
+
+    long double NewDistance(std::int32_t x, std::int32_t a, std::int32_t b, int s, const LiteralNode* node,
+                            long double d12) const
+    {
+        if (UsesFormula())
+            return FormulaDistance(x, a, b, s, node, d12);
         if (Method == Linkage::Average) {
             long double sum = 0.0L;
             std::int32_t count = 0;
@@ -177,9 +229,11 @@ private:
             node->Left = SeekC(a);
             node->Right = SeekC(b);
             node->Height = d;
-            // 3. Members, group average only.
+            if (Squares())
+                node->Height = d >= 0 ? sqrtl(d) : -sqrtl(-d);
+            // 3. Members, for group average and for the counts of the formulas.
             node->Members.assign(N + 1, 0);
-            if (Method == Linkage::Average)
+            if (Method == Linkage::Average || UsesFormula())
                 for (int k = 1; k <= N; ++k)
                     node->Members[k] = node->Left->Members[k] + node->Right->Members[k] > 0 ? 1 : 0;
             // 4. Stop test.
@@ -192,7 +246,7 @@ private:
                     ListDistCount = ListDistCount + 1;
                     ListDist[ListDistCount].IdA = x;
                     ListDist[ListDistCount].IdB = node->Id;
-                    ListDist[ListDistCount].Dist = NewDistance(x, a, b, s, node);
+                    ListDist[ListDistCount].Dist = NewDistance(x, a, b, s, node, d);
                 }
             }
             // 6. Drop the merged pairs.

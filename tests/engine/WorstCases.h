@@ -21,6 +21,7 @@ enum class WorstShape {
     DecimalTies, // 0.1..0.9 at random: ties whose keys are not the values
     NearTies, // 1 + k * 2^-63 at random: distinct values that share one key
     Renewals, // renewed candidates that come out on top again and again
+    Inversions, // 1..2 at random: no Euclidean shape, centroid and median invert often
 };
 
 struct WorstCase {
@@ -34,7 +35,7 @@ inline const std::vector<WorstCase>& WorstCases()
         {WorstShape::AllEqual, "all equal"},         {WorstShape::Chain, "chain (i^2)"},
         {WorstShape::GeometricLine, "line (1.5^i)"}, {WorstShape::HeavyTies, "heavy ties (0..3)"},
         {WorstShape::DecimalTies, "decimal ties"},   {WorstShape::NearTies, "near ties (one key)"},
-        {WorstShape::Renewals, "renewal adversary"},
+        {WorstShape::Renewals, "renewal adversary"}, {WorstShape::Inversions, "inversions (1..2)"},
     };
     return cases;
 }
@@ -90,6 +91,8 @@ inline long double WorstValue(WorstShape shape, int i, int j, int n)
         return 1.0L + static_cast<long double>(PairHash(i, j) % 8) * 0x1p-63L;
     case WorstShape::Renewals:
         return RenewalValue(i, j, n);
+    case WorstShape::Inversions:
+        return 1.0L + static_cast<long double>(PairHash(i, j) >> 11) * 0x1p-53L;
     }
     return 0.0L;
 }
