@@ -24,7 +24,10 @@ int main(int argc, char** argv)
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     try {
-        RunBatch(options, stdout);
+        const RunOutcome outcome = RunBatch(options, stdout);
+        // Told, as the final message tells it; the run itself succeeded.
+        if (outcome.Inversions > 0)
+            std::fprintf(stderr, "%s\n", InversionLine(outcome.Inversions).c_str());
     } catch (const std::bad_alloc&) {
         std::fputs("Out of memory\n", stderr);
         return 1;

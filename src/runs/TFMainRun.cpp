@@ -135,16 +135,16 @@ void TFMain::Run(RunKind kind)
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
     std::string pdf;
-    RowFit rows;
+    RunOutcome outcome;
     // A cancel abandons the run: the report keeps what was written, closed.
     if (!RunWithProgress(this, CalculationCancelledText(reportFileName), [&](Progress& progress) {
-            rows = CompleteRun(
+            outcome = CompleteRun(
                 session, data, kind, *linkage, FontSizeText(),
                 [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); }, {},
                 progress);
         }))
         return;
-    ShowMessage(FinalMessage(reportFileName, pdf, rows), this);
+    ShowMessage(FinalMessage(reportFileName, pdf, outcome.Rows, outcome.Inversions), this);
     close();
 }
 

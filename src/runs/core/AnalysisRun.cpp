@@ -5,6 +5,7 @@
 #include "print/Dendrogram.h"
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
+#include "runs/core/TreeResults.h"
 
 #include <algorithm>
 
@@ -12,16 +13,16 @@ namespace vantrel {
 
 std::optional<Linkage> LinkageFromItemIndex(int index)
 {
-    switch (index) {
-    case 0:
-        return Linkage::Complete;
-    case 1:
-        return Linkage::Average;
-    case 2:
-        return Linkage::Single;
-    default:
+    if (!IsLinkage(index))
         return std::nullopt;
-    }
+    return static_cast<Linkage>(index);
+}
+
+std::string MethodRefusalText(RunKind kind, Linkage linkage)
+{
+    if (kind == RunKind::Similarity && !AcceptsSimilarities(linkage))
+        return NeedsDissimilaritiesText(linkage);
+    return {};
 }
 
 void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind, Progress& progress)
@@ -48,9 +49,9 @@ ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage)
     return MergeDissimilarities(data, linkage);
 }
 
-RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
-                   const std::string& fontSizeText, const PrintPage& printPage,
-                   const std::function<void(const ClusterTree&)>& useTree, Progress& progress)
+RunOutcome CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                       const std::string& fontSizeText, const PrintPage& printPage,
+                       const std::function<void(const ClusterTree&)>& useTree, Progress& progress)
 {
     ReportFileGuard report(session);
     session.DistType = static_cast<std::uint8_t>(linkage);
@@ -62,24 +63,25 @@ RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkag
     ClusterTree tree = ClusterForRun(data, kind, linkage);
     progress.Advance(merges);
     progress.Pause();
-    RowFit rows;
+    RunOutcome outcome;
+    outcome.Inversions = CountInversions(tree, kind == RunKind::Similarity);
     if (printPage) {
         printPage([&](Canvas& canvas) {
             if (kind == RunKind::Similarity)
-                rows = PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+                outcome.Rows = PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
             else
-                rows = PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+                outcome.Rows = PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
         });
     }
     if (useTree)
         useTree(tree);
     tree.Free();
     report.Close();
-    return rows;
+    return outcome;
 }
 
 std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName,
-                         const RowFit& rows)
+                         const RowFit& rows, int inversions)
 {
     std::string message = "Calculation ended. Output File = " + Cp932ForMessage(reportFileName);
     if (!pdfFileName.empty())
@@ -91,7 +93,14 @@ std::string FinalMessage(const std::string& reportFileName, const std::string& p
                 ? " (largest font size that fits them all: " + std::to_string(rows.LargestFittingSize) + ")"
                 : std::string(" (no font size fits them all)");
     }
+    if (inversions > 0)
+        message += "\n" + InversionLine(inversions);
     return message;
+}
+
+std::string InversionLine(int inversions)
+{
+    return "Merges below one of their parts (inversions): " + std::to_string(inversions);
 }
 
 } // namespace vantrel

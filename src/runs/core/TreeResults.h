@@ -49,6 +49,15 @@ void CheckClusterCount(long long clusterCount, int objectCount);
 // level, and elsewhere no cluster holds a merge beyond the cut.
 ObjectClusters CutAtLevel(const ClusterTree& tree, long double level, bool similarity);
 
+// The merges that lie below one of their parts: a merge whose level is
+// below the level of a merge it joins (above it for similarities, whose
+// levels fall towards the root); a merge below both of its parts counts
+// once. Of the seven methods only centroid and median make them. Leaves are
+// no merges: where they stand is the page's choice, and a tree of the other
+// methods on negative dissimilarities merges below them without turning
+// back.
+int CountInversions(const ClusterTree& tree, bool similarity);
+
 // The cophenetic level of every object pair: the level of the merge that
 // first joins the two objects. Element (i, j), i > j, as in the input
 // matrices.
