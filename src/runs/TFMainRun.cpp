@@ -118,6 +118,10 @@ void TFMain::Run(RunKind kind)
         ShowMessage(DistTypeErrorMessage, this);
         return;
     }
+    if (const std::string refusal = MethodRefusalText(kind, *linkage); !refusal.empty()) {
+        ShowMessage(refusal, this);
+        return;
+    }
     session.DistType = static_cast<std::uint8_t>(*linkage);
 
     std::string reportFileName;

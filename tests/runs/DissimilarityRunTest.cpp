@@ -100,7 +100,7 @@ TEST_F(DissimilarityRunTest, MethodAndFontSizeOfTheWindowReachThePage)
 TEST_F(DissimilarityRunTest, TypedMethodStopsWithDistTypeErrorBeforeAnyDialog)
 {
     auto* combo = main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"));
-    combo->setEditText(QStringLiteral("ウォード法"));
+    combo->setEditText(QStringLiteral("ward"));
     dialogs.AddFileName(Path("never.txt"));
 
     PressMatrixRun("DistButton", ThreeObjects);
