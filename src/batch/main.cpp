@@ -19,8 +19,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel-batch: %s\n%s", error.what(), BatchUsageText().c_str());
         return 2;
     }
-    if (options.ShowHelp) {
-        std::fputs(BatchUsageText().c_str(), stdout);
+    if (options.ShowHelp || options.ShowVersion) {
+        std::fputs((options.ShowHelp ? BatchUsageText() : BatchVersionText()).c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     try {

@@ -1,0 +1,75 @@
+// The seven methods on the command line: every output of the four that
+// came after the first three, the refusal of similarities by the methods
+// made for dissimilarities, the line that tells of inversions; and the
+// command line's habits: --version, -h, and nothing on standard error that
+// was not asked for.
+#include "support/BatchProcess.h"
+
+#include "engine/Methods.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace vantrel {
+namespace {
+
+using testing::BatchResult;
+using testing::FileExists;
+using testing::ReadBytes;
+using testing::RunBatch;
+
+const std::string Sample = std::string(VANTREL_SOURCE_DIR) + "/samples/";
+const std::string ThreeSimilarities = "3\r\na\r\nb\r\nc\r\n0.75\r\n0.25\r\n0.5\r\n";
+
+using BatchMethodsTest = testing::BatchFixture;
+
+TEST_F(BatchMethodsTest, VersionAndShortHelpAnswerAloneWithStatusZero)
+{
+    const std::string file = DataFile("2\na\nb\n1\n");
+    const std::string version = std::string("vantrel-batch ") + VANTREL_VERSION + "\n";
+    const std::string help = RunBatch({"--help"}).Out;
+    EXPECT_NE(help.find("\n  -h, --help\n"), std::string::npos) << help;
+    EXPECT_NE(help.find("\n  --version\n"), std::string::npos) << help;
+    const struct {
+        std::vector<std::string> Line;
+        std::string Out;
+    } cases[] = {
+        {{"--version"}, version},
+        // The rest of the line is neither checked nor run.
+        {{"--merges", file, "--version"}, version},
+        {{"--kind", "sim", "--version"}, version},
+        {{"-h"}, help},
+        {{"--version", "-h"}, help},
+    };
+    for (const auto& c : cases) {
+        const BatchResult result = RunBatch(c.Line);
+        EXPECT_EQ(result.ExitStatus, 0) << ::testing::PrintToString(c.Line);
+        EXPECT_EQ(result.Out, c.Out) << ::testing::PrintToString(c.Line);
+        EXPECT_EQ(result.Err, "");
+    }
+    for (const char* argument : {"-h=1", "--version=2"}) {
+        const BatchResult result = RunBatch({argument});
+        EXPECT_EQ(result.ExitStatus, 2) << argument;
+        EXPECT_EQ(result.Out, "");
+    }
+}
+
+TEST_F(BatchMethodsTest, SimilaritiesAreRefusedByTheMethodsForDissimilaritiesWithNothingWritten)
+{
+    const std::string file = DataFile(ThreeSimilarities);
+    const std::vector<std::string> outputs = {dir_.File("r.txt"), dir_.File("d.pdf"), dir_.File("s.csv")};
+    for (const Linkage method : {Linkage::Ward, Linkage::Centroid, Linkage::Median}) {
+        const BatchResult result =
+            RunBatch({"--kind", "sim", "--method", MethodKey(method), "--merges", file, "--report",
+                      outputs[0], "--dendrogram", outputs[1], "--schedule", outputs[2]});
+        EXPECT_EQ(result.ExitStatus, 1) << MethodKey(method);
+        EXPECT_EQ(result.Err, NeedsDissimilaritiesText(method) + "\n");
+        EXPECT_EQ(result.Out, "");
+        for (const std::string& output : outputs)
+            EXPECT_FALSE(FileExists(output)) << output;
+    }
+}
+
+} // namespace
+} // namespace vantrel
