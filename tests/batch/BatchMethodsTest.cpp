@@ -10,11 +10,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace vantrel {
 namespace {
 
 using testing::BatchResult;
+using testing::EnvironmentWith;
 using testing::FileExists;
 using testing::ReadBytes;
 using testing::RunBatch;
@@ -69,6 +71,22 @@ TEST_F(BatchMethodsTest, SimilaritiesAreRefusedByTheMethodsForDissimilaritiesWit
         for (const std::string& output : outputs)
             EXPECT_FALSE(FileExists(output)) << output;
     }
+}
+
+// As under sudo or cron: no runtime folder and no platform chosen. The page
+// must leave standard error empty and no folder of its own behind.
+TEST_F(BatchMethodsTest, APageWithoutARuntimeFolderWritesNothingOnStandardError)
+{
+    const std::string temporary = dir_.File("tmp");
+    std::filesystem::create_directory(temporary);
+    const std::string page = dir_.File("d.png");
+    const BatchResult result =
+        RunBatch({"--input", Sample + "fruits.dat", "--dendrogram", page},
+                 EnvironmentWith({"XDG_RUNTIME_DIR", "QT_QPA_PLATFORM", "TMPDIR"}, {"TMPDIR=" + temporary}));
+    EXPECT_EQ(result.ExitStatus, 0);
+    EXPECT_EQ(result.Err, "");
+    EXPECT_EQ(ReadBytes(page).substr(1, 3), "PNG");
+    EXPECT_TRUE(std::filesystem::is_empty(temporary));
 }
 
 } // namespace
