@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace vantrel {
 namespace {
@@ -70,6 +71,68 @@ TEST_F(BatchMethodsTest, SimilaritiesAreRefusedByTheMethodsForDissimilaritiesWit
         EXPECT_EQ(result.Out, "");
         for (const std::string& output : outputs)
             EXPECT_FALSE(FileExists(output)) << output;
+    }
+}
+
+// Three objects all 2 apart: 1 and 2 merge at 2, and the centroid (and the
+// median) of that pair lies sqrt(3) from object 3, below the pair. Ward's
+// method joins 3 at 2 again: a tie is no inversion.
+TEST_F(BatchMethodsTest, InversionsAreToldOnStandardErrorAndTheRunSucceeds)
+{
+    const std::string file = DataFile("3\r\na\r\nb\r\nc\r\n2\r\n2\r\n2\r\n");
+    const std::string inverted = "4\t1\t2\t2\n5\t3\t4\t1.73205080756887729357\n";
+    const std::string told = "Merges below one of their parts (inversions): 1\n";
+    const struct {
+        const char* Method;
+        std::string Out;
+        std::string Err;
+    } cases[] = {
+        {"centroid", inverted, told},
+        {"median", inverted, told},
+        {"ward", "4\t1\t2\t2\n5\t3\t4\t2\n", ""},
+    };
+    for (const auto& c : cases) {
+        const BatchResult result = RunBatch({"--method", c.Method, "--merges", file});
+        EXPECT_EQ(result.ExitStatus, 0) << c.Method << ": " << result.Err;
+        EXPECT_EQ(result.Out, c.Out) << c.Method;
+        EXPECT_EQ(result.Err, c.Err) << c.Method;
+    }
+}
+
+TEST_F(BatchMethodsTest, TheFourNewMethodsReachEveryOutputFromEveryKind)
+{
+    const struct {
+        const char* Kind;
+        std::string File;
+        std::vector<const char*> Methods;
+    } runs[] = {
+        {"dissim", Sample + "fruits.dat", {"ward", "centroid", "median", "weighted"}},
+        {"attr", Sample + "fruits-attr.csv", {"ward", "centroid", "median", "weighted"}},
+        {"sim", Sample + "fruits-sim.dat", {"weighted"}},
+    };
+    const std::pair<const char*, const char*> outputs[] = {
+        {"--report", "r.txt"},   {"--dendrogram", "d.pdf"},        {"--schedule", "s.csv"},
+        {"--clusters", "c.csv"}, {"--cophenetic-matrix", "m.dat"}, {"--newick", "t.nwk"},
+    };
+    for (const auto& run : runs) {
+        for (const char* method : run.Methods) {
+            SCOPED_TRACE(std::string(run.Kind) + " " + method);
+            std::vector<std::string> line = {"--kind", run.Kind, "--method", method,        "--merges",
+                                             run.File, "--cut",  "3",        "--cophenetic"};
+            for (const auto& [option, name] : outputs)
+                line.insert(line.end(), {option, dir_.File(name)});
+            const BatchResult result = RunBatch(line);
+            ASSERT_EQ(result.ExitStatus, 0) << result.Err;
+            // Standard error holds at most the inversions' line.
+            EXPECT_TRUE(result.Err.empty() || result.Err.starts_with("Merges below")) << result.Err;
+            // Seven merges of the eight fruits, then the correlation.
+            EXPECT_EQ(std::count(result.Out.begin(), result.Out.end(), '\n'), 8) << result.Out;
+            EXPECT_NE(result.Out.find("\ncophenetic correlation: "), std::string::npos) << result.Out;
+            for (const auto& [option, name] : outputs) {
+                EXPECT_FALSE(ReadBytes(dir_.File(name)).empty()) << option;
+                std::filesystem::remove(dir_.File(name));
+            }
+        }
     }
 }
 
