@@ -49,9 +49,6 @@ TEST_F(RunPageTest, RowsBelowThePageAreToldInTheFinalMessage)
         FinalMessage("r", "", {30, 10, 7}),
         "Calculation ended. Output File = r\nRows below the page: 10 of 30 (largest font size that fits them "
         "all: 7)");
-    // A tree's inversions are told last.
-    EXPECT_EQ(FinalMessage("r", "", {30, 10, 7}, 3),
-              FinalMessage("r", "", {30, 10, 7}) + "\nMerges below one of their parts (inversions): 3");
 }
 
 TEST_F(RunPageTest, AJobThePrintSystemRefusesEndsTheRunInAnErrorNotTheFinalMessage)

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <optional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -19,28 +18,8 @@ struct BatchResult {
     std::string Err;
 };
 
-// This process's environment, without the variables named in `unset` and
-// with the "NAME=value" entries of `set` added.
-inline std::vector<std::string> EnvironmentWith(const std::vector<std::string>& unset,
-                                                const std::vector<std::string>& set = {})
-{
-    std::vector<std::string> entries;
-    for (char** entry = environ; *entry; ++entry) {
-        const std::string text = *entry;
-        bool dropped = false;
-        for (const std::string& name : unset)
-            dropped = dropped || text.starts_with(name + "=");
-        if (!dropped)
-            entries.push_back(text);
-    }
-    entries.insert(entries.end(), set.begin(), set.end());
-    return entries;
-}
-
-// Runs vantrel-batch with the arguments, capturing both output streams; in
-// `environment` ("NAME=value" entries) when given, else in this process's.
-inline BatchResult RunBatch(const std::vector<std::string>& arguments,
-                            std::optional<std::vector<std::string>> environment = std::nullopt)
+// Runs vantrel-batch with the arguments, capturing both output streams.
+inline BatchResult RunBatch(const std::vector<std::string>& arguments)
 {
     ScratchDir dir;
     const std::string outFile = dir.File("out");
@@ -56,17 +35,9 @@ inline BatchResult RunBatch(const std::vector<std::string>& arguments,
         argv.push_back(word.data());
     argv.push_back(nullptr);
 
-    std::vector<char*> envp;
-    if (environment) {
-        for (std::string& entry : *environment)
-            envp.push_back(entry.data());
-        envp.push_back(nullptr);
-    }
-
     BatchResult result;
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environment ? envp.data() : environ) ==
-        0) {
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
         int status = 0;
         waitpid(pid, &status, 0);
         result.ExitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
