@@ -1,15 +1,20 @@
 #!/usr/bin/env bash
 # Installs the .deb on a fresh Debian 12 in a chroot and starts both programs
-# there, as a user of the package would. Needs root, debootstrap and the
-# Debian mirror; not part of the test command (it takes some minutes).
+# there, as a user of the package would. Needs root, debootstrap and a Debian
+# 12 source in this machine's apt configuration; not part of the test command
+# (it takes some minutes).
 #
 #   bash packaging/check-in-chroot.sh [build/package/vantrel_*.deb]
 #
 # CHROOT_DIR   where the Debian 12 system goes (default /var/tmp/vantrel-bookworm);
 #              an existing one is reused as it is, so remove it for a fresh start
+# The package sources are this machine's own, as apt reads them (apt-get
+# indextargets): every source of the suites bookworm, bookworm-updates and
+# bookworm-security, with its components. So the chroot comes from whatever
+# mirror this network uses, and the repository names none.
 # What it does, in order:
-#  1. debootstrap a minimal Debian 12 (bookworm, with its updates and security
-#     suites) unless CHROOT_DIR exists;
+#  1. debootstrap a minimal Debian 12 (bookworm, with the updates and security
+#     suites this machine has) unless CHROOT_DIR exists;
 #  2. apt-get install --no-install-recommends ./vantrel_*.deb: the package's
 #     own Depends must bring everything the programs need;
 #  3. vantrel-batch --help and an analysis of the installed sample, from
@@ -26,16 +31,28 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 deb=${1:-$(ls "$root"/build/package/vantrel_*.deb | head -n 1)}
 dir=${CHROOT_DIR:-/var/tmp/vantrel-bookworm}
 app_id=io.github.vantrel.Vantrel
-mirror=http://deb.debian.org/debian
+
+# "URI SUITE COMPONENT" for every Debian 12 package index this machine's apt
+# knows of, in apt's own order. (The $(...) are apt's fields, not the shell's.)
+bookworm_indexes() {
+  # shellcheck disable=SC2016
+  apt-get indextargets --format '$(REPO_URI) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' 'Target-Of: deb' |
+    awk '$2 ~ /^bookworm(-updates|-security)?$/ && !seen[$0]++'
+}
 
 if [[ ! -d "$dir" ]]; then
+  indexes=$(bookworm_indexes)
+  mirror=$(awk '$2 == "bookworm" { print $1; exit }' <<<"$indexes")
+  if [[ -z "$mirror" ]]; then
+    echo "This machine's apt sources hold no Debian 12 (bookworm) suite to install from." >&2
+    exit 1
+  fi
   command -v debootstrap >/dev/null || apt-get install -y -qq --no-install-recommends debootstrap
   debootstrap --variant=minbase bookworm "$dir" "$mirror"
-  cat >"$dir/etc/apt/sources.list" <<EOF
-deb $mirror bookworm main
-deb $mirror bookworm-updates main
-deb http://deb.debian.org/debian-security bookworm-security main
-EOF
+  # One line per source and suite, with its components.
+  awk '{ key = $1 " " $2; if (!(key in parts)) order[n++] = key; parts[key] = parts[key] " " $3 }
+       END { for (i = 0; i < n; i++) print "deb " order[i] parts[order[i]] }' \
+    <<<"$indexes" >"$dir/etc/apt/sources.list"
 fi
 
 # Each command runs in its own PID namespace with its own /proc: it sees, and

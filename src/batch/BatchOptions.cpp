@@ -13,12 +13,14 @@ namespace vantrel {
 namespace {
 
 // One row per option: adding an option is adding a row (and, if needed, a
-// field of BatchOptions). Rows without a value name are flags.
+// field of BatchOptions). Rows without a value name are flags; a row may
+// name a one-letter form too.
 struct OptionRule {
     std::string_view Name;
     std::string_view ValueName;
     std::string_view Help;
     void (*Apply)(BatchOptions& options, const std::string& value);
+    std::string_view ShortName = {};
 };
 
 [[noreturn]] void BadValue(std::string_view option, const std::string& value)
@@ -65,7 +67,9 @@ const auto Rules = std::to_array<OptionRule>({
                                         {"sim", RunKind::Similarity},
                                         {"attr", RunKind::Attribute}});
      }},
-    {"--method", "complete|average|single|ward|centroid|median|weighted", "linkage method (default complete)",
+    {"--method", "complete|average|single|ward|centroid|median|weighted",
+     "linkage method (default complete); ward, centroid and median need\n"
+     "      dissimilarities: a matrix of distances or an attribute table",
      [](BatchOptions& options, const std::string& value) {
          for (int index = 0; index < LinkageCount; ++index)
              if (value == MethodKey(static_cast<Linkage>(index))) {
@@ -129,13 +133,15 @@ const auto Rules = std::to_array<OptionRule>({
      "      Shift-JIS",
      [](BatchOptions& options, const std::string&) { options.Utf8 = true; }},
     {"--help", "", "show this text",
-     [](BatchOptions& options, const std::string&) { options.ShowHelp = true; }},
+     [](BatchOptions& options, const std::string&) { options.ShowHelp = true; }, "-h"},
+    {"--version", "", "show the version",
+     [](BatchOptions& options, const std::string&) { options.ShowVersion = true; }},
 });
 
 const OptionRule* FindRule(std::string_view name)
 {
     for (const OptionRule& rule : Rules)
-        if (rule.Name == name)
+        if (rule.Name == name || (!rule.ShortName.empty() && rule.ShortName == name))
             return &rule;
     return nullptr;
 }
@@ -165,7 +171,8 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments)
         }
         rule->Apply(options, value);
     }
-    if (options.ShowHelp)
+    // Help and version ask for nothing else, as with QCommandLineParser.
+    if (options.ShowHelp || options.ShowVersion)
         return options;
     const bool output = options.PrintMerges || !options.ReportFile.empty() ||
                         !options.DendrogramFile.empty() || !options.ScheduleFile.empty() ||
@@ -196,7 +203,10 @@ std::string BatchUsageText()
                        "Runs the cluster analysis of Vantrel on a data file.\n"
                        "options:\n";
     for (const OptionRule& rule : Rules) {
-        std::string head = "  " + std::string(rule.Name);
+        std::string head = "  ";
+        if (!rule.ShortName.empty())
+            head += std::string(rule.ShortName) + ", ";
+        head += rule.Name;
         if (!rule.ValueName.empty())
             head += " " + std::string(rule.ValueName);
         text += head + "\n      " + std::string(rule.Help) + "\n";
@@ -204,5 +214,7 @@ std::string BatchUsageText()
     text += "Exit status: 0 done, 1 the data or a file failed, 2 bad command line.\n";
     return text;
 }
+
+std::string BatchVersionText() { return "vantrel-batch " VANTREL_VERSION "\n"; }
 
 } // namespace vantrel

@@ -21,6 +21,7 @@ struct BatchOptions {
     std::string InputFile;
     bool PrintMerges = false;
     bool ShowHelp = false;
+    bool ShowVersion = false;
     // Optional outputs: the report file as the window run writes it, and the
     // dendrogram page as a PDF (or a PNG for names ending in ".png").
     std::string ReportFile;
@@ -52,10 +53,14 @@ public:
 };
 
 // Parses the arguments after the program name. Options are "--name value"
-// or "--name=value"; a later repetition overrides an earlier one.
+// or "--name=value"; a later repetition overrides an earlier one. With
+// --help (-h) or --version the rest of the line need not make a run.
 BatchOptions ParseBatchOptions(const std::vector<std::string>& arguments);
 
 // The usage text, one line per option, ending with a line break.
 std::string BatchUsageText();
+
+// "vantrel-batch " and the version, ending with a line break.
+std::string BatchVersionText();
 
 } // namespace vantrel

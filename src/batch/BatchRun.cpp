@@ -4,6 +4,7 @@
 #include "batch/BatchOptions.h"
 #include "batch/BatchOutputs.h"
 #include "batch/BatchTreeFiles.h"
+#include "common/Errors.h"
 #include "engine/AnalysisData.h"
 #include "runs/core/AnalysisRun.h"
 #include "runs/core/ReportWriter.h"
@@ -11,8 +12,12 @@
 
 namespace vantrel {
 
-void RunBatch(const BatchOptions& options, std::FILE* out)
+RunOutcome RunBatch(const BatchOptions& options, std::FILE* out)
 {
+    // A method the input's kind cannot have stops the run before the input
+    // is read, so that nothing is written, as in the main window.
+    if (const std::string refusal = MethodRefusalText(options.Kind, options.Method); !refusal.empty())
+        throw Error(refusal);
     AnalysisData& data = Shared();
     RunSession& session = Session();
     // The report is closed on every way out, so a failing run still leaves
@@ -25,7 +30,7 @@ void RunBatch(const BatchOptions& options, std::FILE* out)
 
     std::string listing;
     TreeOutputs results;
-    CompleteRun(
+    const RunOutcome outcome = CompleteRun(
         session, data, options.Kind, options.Method, options.FontSize, BatchPagePrinter(options),
         [&](const ClusterTree& tree) {
             if (options.PrintMerges)
@@ -36,6 +41,7 @@ void RunBatch(const BatchOptions& options, std::FILE* out)
     if (options.PrintMerges)
         PrintToOutput(out, listing);
     WriteTreeOutputs(options, results, out);
+    return outcome;
 }
 
 } // namespace vantrel

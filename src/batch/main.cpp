@@ -19,12 +19,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "vantrel-batch: %s\n%s", error.what(), BatchUsageText().c_str());
         return 2;
     }
-    if (options.ShowHelp) {
-        std::fputs(BatchUsageText().c_str(), stdout);
+    if (options.ShowHelp || options.ShowVersion) {
+        std::fputs((options.ShowHelp ? BatchUsageText() : BatchVersionText()).c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
     }
     try {
-        RunBatch(options, stdout);
+        const RunOutcome outcome = RunBatch(options, stdout);
+        // Told, as the final message tells it; the run itself succeeded.
+        if (outcome.Inversions > 0)
+            std::fprintf(stderr, "%s\n", InversionLine(outcome.Inversions).c_str());
     } catch (const std::bad_alloc&) {
         std::fputs("Out of memory\n", stderr);
         return 1;

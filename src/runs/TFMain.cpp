@@ -3,7 +3,9 @@
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
+#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
+#include "print/Dendrogram.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -83,9 +85,10 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), quit_([] { QCoreApplication::
 
 void TFMain::FormCreate()
 {
-    ComboBoxDist->addItem(QStringLiteral("最長距離法"));
-    ComboBoxDist->addItem(QStringLiteral("群間平均法"));
-    ComboBoxDist->addItem(QStringLiteral("最短距離法"));
+    // Item k is DistType k, named as the page's caption names it.
+    for (int type = 0; type < LinkageCount; ++type)
+        ComboBoxDist->addItem(
+            QString::fromStdString(Utf8FromCp932(MethodCaption(static_cast<std::uint8_t>(type), false))));
     ComboBoxDist->setCurrentIndex(0);
 }
 

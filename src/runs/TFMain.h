@@ -26,7 +26,7 @@ namespace vantrel {
 inline constexpr const char* ShowResultsCaption = "結果を表示";
 
 // The main window "Cluster Analysis": the three run buttons, the linkage
-// method, the dendrogram's font size and the exit button. A run opens its
+// method (seven), the dendrogram's font size and the exit button. A run opens its
 // input window, waits for it to close, writes the report, clusters, prints
 // the dendrogram and, once the user has read the final message, ends the
 // program. A run that stops early (no method, no report file, an error)
@@ -36,7 +36,7 @@ class TFMain : public QWidget {
 public:
     explicit TFMain(QWidget* parent = nullptr);
 
-    // The item of ComboBoxDist that is selected: 0..2, or -1 when the text
+    // The item of ComboBoxDist that is selected: 0..6, or -1 when the text
     // was typed and matches no item.
     int MethodItemIndex() const;
     std::string FontSizeText() const;

@@ -129,6 +129,10 @@ void TFMain::Run(RunKind kind)
         ShowMessage(DistTypeErrorMessage, this);
         return;
     }
+    if (const std::string refusal = MethodRefusalText(kind, *linkage); !refusal.empty()) {
+        ShowMessage(refusal, this);
+        return;
+    }
     session.DistType = static_cast<std::uint8_t>(*linkage);
 
     std::string reportFileName;
@@ -146,18 +150,19 @@ void TFMain::Run(RunKind kind)
     // The page is printed whatever the user answers: the dialog only chooses
     // the printer.
     std::string pdf;
-    RowFit rows;
+    RunOutcome outcome;
     // The finished tree stays for the results window.
     ClusterTree tree;
     // A cancel abandons the run: the report keeps what was written, closed.
     if (!RunWithProgress(this, CalculationCancelledText(reportFileName), [&](Progress& progress) {
-            rows = CompleteRun(
+            outcome = CompleteRun(
                 session, data, kind, *linkage, FontSizeText(),
                 [&](const DrawPage& draw) { pdf = PrintAfterDialog(this, draw, reportFileName); },
                 [&tree](ClusterTree&& finished) { tree = std::move(finished); }, progress);
         }))
         return;
-    if (ShowMessageWithChoice(FinalMessage(reportFileName, pdf, rows), ShowResultsCaption, this)) {
+    if (ShowMessageWithChoice(FinalMessage(reportFileName, pdf, outcome.Rows, outcome.Inversions),
+                              ShowResultsCaption, this)) {
         ShowResults({&data, kind, *linkage, std::move(tree), reportFileName, FontSizeText()});
         return;
     }

@@ -98,10 +98,26 @@ TEST_F(DissimilarityRunTest, MethodAndFontSizeOfTheWindowReachThePage)
     EXPECT_EQ(quitRequests, 1);
 }
 
+TEST_F(DissimilarityRunTest, InversionsOfTheTreeAreToldInTheFinalMessage)
+{
+    // Three objects 2 apart: A and B merge at 2, and C joins their centroid
+    // at sqrt(3), below them.
+    main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"))
+        ->setCurrentIndex(static_cast<int>(Linkage::Centroid));
+    const std::string report = Path("centroid.txt");
+    dialogs.AddFileName(report);
+    PressMatrixRun("DistButton", "3\r\nA\r\nB\r\nC\r\n2\r\n2\r\n2\r\n");
+
+    EXPECT_TRUE(Errors().empty()) << Errors().front();
+    EXPECT_EQ(Messages(), std::vector<std::string>{"Calculation ended. Output File = " + report +
+                                                   "\nMerges below one of their parts (inversions): 1"});
+    EXPECT_EQ(quitRequests, 1);
+}
+
 TEST_F(DissimilarityRunTest, TypedMethodStopsWithDistTypeErrorBeforeAnyDialog)
 {
     auto* combo = main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"));
-    combo->setEditText(QStringLiteral("ウォード法"));
+    combo->setEditText(QStringLiteral("ward"));
     dialogs.AddFileName(Path("never.txt"));
 
     PressMatrixRun("DistButton", ThreeObjects);

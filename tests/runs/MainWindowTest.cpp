@@ -2,6 +2,8 @@
 // order, the method list, and the exit button.
 #include "RunTestSupport.h"
 
+#include "runs/core/AnalysisRun.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -72,27 +74,35 @@ TEST_F(MainWindowTest, TabOrderRunsFromTheDistanceButtonToTheFontSize)
     }
 }
 
-TEST_F(MainWindowTest, MethodListOffersThreeMethodsAndTypedTextSelectsNone)
+TEST_F(MainWindowTest, MethodListOffersSevenMethodsInDistTypeOrderAndTypedTextSelectsNone)
 {
     auto* combo = main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"));
-    ASSERT_EQ(combo->count(), 3);
-    EXPECT_EQ(combo->itemText(0), QStringLiteral("最長距離法"));
-    EXPECT_EQ(combo->itemText(1), QStringLiteral("群間平均法"));
-    EXPECT_EQ(combo->itemText(2), QStringLiteral("最短距離法"));
+    // In DistType order: complete, average, single, ward, centroid, median,
+    // weighted.
+    const QString names[] = {QStringLiteral("最長距離法"),    QStringLiteral("群間平均法"),
+                             QStringLiteral("最短距離法"),    QStringLiteral("ウォード法"),
+                             QStringLiteral("重心法"),        QStringLiteral("メディアン法"),
+                             QStringLiteral("重み付き平均法")};
+    ASSERT_EQ(combo->count(), static_cast<int>(std::size(names)));
     EXPECT_TRUE(combo->isEditable());
     EXPECT_EQ(main.MethodItemIndex(), 0);
-
-    combo->setCurrentIndex(2);
-    EXPECT_EQ(main.MethodItemIndex(), 2);
+    for (int index = 0; index < combo->count(); ++index) {
+        EXPECT_EQ(combo->itemText(index), names[index]);
+        combo->setCurrentIndex(index);
+        EXPECT_EQ(main.MethodItemIndex(), index);
+        EXPECT_EQ(LinkageFromItemIndex(index), static_cast<Linkage>(index));
+    }
+    EXPECT_EQ(LinkageFromItemIndex(-1), std::nullopt);
+    EXPECT_EQ(LinkageFromItemIndex(LinkageCount), std::nullopt);
 
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("ward"));
     EXPECT_EQ(combo->currentText(), QStringLiteral("ward"));
     EXPECT_EQ(main.MethodItemIndex(), -1);
 
-    // Enter must not turn the typed text into a fourth method.
+    // Enter must not turn the typed text into an eighth method.
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->count(), LinkageCount);
     EXPECT_EQ(main.MethodItemIndex(), -1);
 
     combo->setEditText(QStringLiteral("群間平均法"));
@@ -108,6 +118,19 @@ TEST_F(MainWindowTest, MethodListOffersThreeMethodsAndTypedTextSelectsNone)
     QApplication::sendEvent(combo->lineEdit(), &typed);
     EXPECT_EQ(combo->currentText(), QStringLiteral("群"));
     EXPECT_EQ(main.MethodItemIndex(), -1);
+}
+
+TEST_F(MainWindowTest, MethodBoxShowsEveryNameWhole)
+{
+    auto* combo = main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"));
+    // A line edit keeps 2 pixels blank at either end of its text.
+    constexpr int LineEditMargin = 2;
+    QApplication::processEvents();
+    const QLineEdit& edit = *combo->lineEdit();
+    for (int index = 0; index < combo->count(); ++index)
+        EXPECT_LE(edit.fontMetrics().horizontalAdvance(combo->itemText(index)) + 2 * LineEditMargin,
+                  edit.contentsRect().width())
+            << combo->itemText(index).toStdString();
 }
 
 TEST_F(MainWindowTest, ExitButtonEndsTheProgramAtOnce)

@@ -1,9 +1,12 @@
-// The similarity run: its report section, the similarity page, and the same
-// early stops as the dissimilarity run.
+// The similarity run: its report section, the similarity page, the refusal of
+// the methods made for dissimilarities, and the same early stops as the
+// dissimilarity run.
 #include "RunTestSupport.h"
 
 #include "input/TFSim.h"
 #include "platform/core/Cp932.h"
+
+#include <QComboBox>
 
 namespace vantrel::testing {
 namespace {
@@ -43,6 +46,25 @@ TEST_F(SimilarityRunTest, CompletedRunEchoesSimilaritiesAndPrintsTheSimilarityPa
     EXPECT_EQ(quitRequests, 1);
     ASSERT_NE(main.FSim(), nullptr);
     EXPECT_FALSE(main.FSim()->isVisible());
+}
+
+TEST_F(SimilarityRunTest, MethodsForDissimilaritiesOnlyStopBeforeTheReportDialog)
+{
+    auto* combo = main.findChild<QComboBox*>(QStringLiteral("ComboBoxDist"));
+    dialogs.AddFileName(Path("never.txt"));
+    for (const Linkage method : {Linkage::Ward, Linkage::Centroid, Linkage::Median}) {
+        SCOPED_TRACE(MethodKey(method));
+        messages.Clear();
+        combo->setCurrentIndex(static_cast<int>(method));
+
+        PressMatrixRun("SimButton", ThreeObjects);
+
+        EXPECT_EQ(Messages(), std::vector<std::string>{NeedsDissimilaritiesText(method)});
+        EXPECT_TRUE(Errors().empty());
+        EXPECT_TRUE(dialogs.Shown().empty());
+        EXPECT_FALSE(FileExists(Path("never.txt")));
+        ExpectAbandonedBeforeThePage();
+    }
 }
 
 TEST_F(SimilarityRunTest, OneObjectFailsAfterTheEcho)

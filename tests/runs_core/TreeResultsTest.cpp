@@ -89,6 +89,38 @@ TEST(TreeResults, CutsAtALevelKeepTheMergesUpToIt)
     EXPECT_EQ(CutAtLevel(turned, 3.0L, false), (ObjectClusters{1, 1, 1}));
 }
 
+TEST(TreeResults, InversionsAreMergesBelowOneOfTheirParts)
+{
+    struct Merge {
+        int Left, Right;
+        long double Height;
+    };
+    struct Case {
+        const char* Shape;
+        int Leaves;
+        long double LeafHeight;
+        std::vector<Merge> Merges;
+        bool Similarity;
+        int Inversions;
+    };
+    const Case cases[] = {
+        {"levels rising, with a tie", 4, 0.0L, {{1, 2, 1}, {3, 4, 2}, {5, 6, 2}}, false, 0},
+        {"root below the merge it joins", 3, 0.0L, {{1, 2, 2}, {3, 4, 1.5L}}, false, 1},
+        {"below both parts counts once", 5, 0.0L, {{1, 2, 3}, {3, 4, 4}, {6, 7, 2}, {8, 5, 5}}, false, 1},
+        // Leaves are no merges: complete linkage on negative values.
+        {"negative levels rising", 3, 0.0L, {{1, 2, -3}, {4, 3, -1}}, false, 0},
+        {"two turns", 4, 0.0L, {{1, 2, 2}, {5, 3, 1}, {6, 4, 0.5L}}, false, 2},
+        {"similarities falling", 3, 1.08L, {{1, 2, 0.9L}, {4, 3, 0.1L}}, true, 0},
+        {"similarity above its part", 3, 1.08L, {{1, 2, 0.5L}, {4, 3, 0.7L}}, true, 1},
+    };
+    for (const Case& c : cases) {
+        TreeBuilder builder(c.Leaves, c.LeafHeight);
+        for (const Merge& merge : c.Merges)
+            builder.Merge(merge.Left, merge.Right, merge.Height);
+        EXPECT_EQ(CountInversions(builder.Take(), c.Similarity), c.Inversions) << c.Shape;
+    }
+}
+
 // The pairs (2,1), (3,1), (3,2) of three objects.
 TriangularMatrix Three(const long double (&values)[3])
 {

@@ -5,6 +5,7 @@
 #include "print/Dendrogram.h"
 #include "runs/core/ReportWriter.h"
 #include "runs/core/RunSession.h"
+#include "runs/core/TreeResults.h"
 
 #include <algorithm>
 
@@ -12,16 +13,16 @@ namespace vantrel {
 
 std::optional<Linkage> LinkageFromItemIndex(int index)
 {
-    switch (index) {
-    case 0:
-        return Linkage::Complete;
-    case 1:
-        return Linkage::Average;
-    case 2:
-        return Linkage::Single;
-    default:
+    if (!IsLinkage(index))
         return std::nullopt;
-    }
+    return static_cast<Linkage>(index);
+}
+
+std::string MethodRefusalText(RunKind kind, Linkage linkage)
+{
+    if (kind == RunKind::Similarity && !AcceptsSimilarities(linkage))
+        return NeedsDissimilaritiesText(linkage);
+    return {};
 }
 
 void WriteRunEcho(RunSession& session, const AnalysisData& data, RunKind kind, Progress& progress)
@@ -48,9 +49,10 @@ ClusterTree ClusterForRun(AnalysisData& data, RunKind kind, Linkage linkage)
     return MergeDissimilarities(data, linkage);
 }
 
-RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
-                   const std::string& fontSizeText, const PrintPage& printPage,
-                   const std::function<void(ClusterTree&&)>& takeTree, Progress& progress, PageExtent extent)
+RunOutcome CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                       const std::string& fontSizeText, const PrintPage& printPage,
+                       const std::function<void(ClusterTree&&)>& takeTree, Progress& progress,
+                       PageExtent extent)
 {
     ReportFileGuard report(session);
     session.DistType = static_cast<std::uint8_t>(linkage);
@@ -62,27 +64,29 @@ RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkag
     ClusterTree tree = ClusterForRun(data, kind, linkage);
     progress.Advance(merges);
     progress.Pause();
-    RowFit rows;
+    RunOutcome outcome;
+    outcome.Inversions = CountInversions(tree, kind == RunKind::Similarity);
     if (printPage) {
         printPage([&](Canvas& canvas) {
             const bool similarity = kind == RunKind::Similarity;
             if (extent == PageExtent::WholeTree)
-                rows = PrintWholeDendrogram(data, tree, session.DistType, similarity, fontSizeText, canvas);
+                outcome.Rows =
+                    PrintWholeDendrogram(data, tree, session.DistType, similarity, fontSizeText, canvas);
             else if (similarity)
-                rows = PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+                outcome.Rows = PrintSimDendrogram(data, tree, session.DistType, fontSizeText, canvas);
             else
-                rows = PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
+                outcome.Rows = PrintDendrogram(data, tree, session.DistType, fontSizeText, canvas);
         });
     }
     if (takeTree)
         takeTree(std::move(tree));
     tree.Free();
     report.Close();
-    return rows;
+    return outcome;
 }
 
 std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName,
-                         const RowFit& rows)
+                         const RowFit& rows, int inversions)
 {
     std::string message = "Calculation ended. Output File = " + Cp932ForMessage(reportFileName);
     if (!pdfFileName.empty())
@@ -94,7 +98,14 @@ std::string FinalMessage(const std::string& reportFileName, const std::string& p
                 ? " (largest font size that fits them all: " + std::to_string(rows.LargestFittingSize) + ")"
                 : std::string(" (no font size fits them all)");
     }
+    if (inversions > 0)
+        message += "\n" + InversionLine(inversions);
     return message;
+}
+
+std::string InversionLine(int inversions)
+{
+    return "Merges below one of their parts (inversions): " + std::to_string(inversions);
 }
 
 } // namespace vantrel

@@ -19,12 +19,18 @@ class Canvas;
 // vantrel-batch, so that both produce the same report, tree and page.
 enum class RunKind { Dissimilarity, Similarity, Attribute };
 
-// The method chosen in the main window's list: item 0, 1 or 2; anything
-// else (typed text leaves no item selected) is no method.
+// The method chosen in the main window's list: items 0..6 in DistType
+// order; anything else (typed text leaves no item selected) is no method.
 std::optional<Linkage> LinkageFromItemIndex(int index);
 
 // The message of a run whose method list holds no item.
 inline const char* const DistTypeErrorMessage = "DistType Error";
+
+// The message that stops a run whose method cannot cluster its kind of
+// input (ward, centroid or median on similarities), empty when it can. The
+// run stops with it where it would stop with DistTypeErrorMessage, before
+// anything is written.
+std::string MethodRefusalText(RunKind kind, Linkage linkage);
 
 // Appends the run's matrix section to the session's open ReportFile: the
 // typed dissimilarities, the typed similarities, or the computed distances
@@ -48,6 +54,13 @@ using PrintPage = std::function<void(const DrawPage&)>;
 // the canvas's page height needs.
 enum class PageExtent { OnePage, WholeTree };
 
+// What a finished run tells its user about: how the page's rows fit it, and
+// how many merges lie below one of their parts (CountInversions).
+struct RunOutcome {
+    RowFit Rows;
+    int Inversions = 0;
+};
+
 // What a run does once its input is confirmed, its method chosen and its
 // report open: echo the input to the report, cluster, print the page, hand
 // the finished tree to `takeTree` (which may keep it, or only look at it),
@@ -55,22 +68,28 @@ enum class PageExtent { OnePage, WholeTree };
 // Without an open report (vantrel-batch without --report) nothing is
 // echoed; without `printPage` no page is made. DistType becomes the method.
 // The report is closed on every way out; a failure throws, with the report
-// keeping what was written. Returns how the page's rows fit it.
+// keeping what was written. Returns how the page's rows fit it and the
+// tree's inversions.
 //
 // `progress` follows the echo and the clustering and is paused for the
 // page, whose print dialog comes first. A cancel up to the page ends the run
 // like a failure (WorkCancelled); the page itself is one short step and is
 // not cancelled.
-RowFit CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
-                   const std::string& fontSizeText, const PrintPage& printPage,
-                   const std::function<void(ClusterTree&&)>& takeTree = {}, Progress& progress = NoProgress(),
-                   PageExtent extent = PageExtent::OnePage);
+RunOutcome CompleteRun(RunSession& session, AnalysisData& data, RunKind kind, Linkage linkage,
+                       const std::string& fontSizeText, const PrintPage& printPage,
+                       const std::function<void(ClusterTree&&)>& takeTree = {},
+                       Progress& progress = NoProgress(), PageExtent extent = PageExtent::OnePage);
 
 // "Calculation ended. Output File = " and the report's name; when the
 // dendrogram went to a PDF file instead of a printer, a second line says
 // where it is, and when rows fell below the page, a line says how many and
-// the largest font size at which all fit, or that none does.
+// the largest font size at which all fit, or that none does; when the tree
+// has inversions, InversionLine follows.
 std::string FinalMessage(const std::string& reportFileName, const std::string& pdfFileName,
-                         const RowFit& rows = {});
+                         const RowFit& rows = {}, int inversions = 0);
+
+// The line that tells how many merges lie below one of their parts; no line
+// end. vantrel-batch prints it on standard error.
+std::string InversionLine(int inversions);
 
 } // namespace vantrel

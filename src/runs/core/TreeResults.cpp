@@ -119,6 +119,23 @@ ObjectClusters CutAtLevel(const ClusterTree& tree, long double level, bool simil
     return ClustersOfKeptMerges(tree, kept);
 }
 
+int CountInversions(const ClusterTree& tree, bool similarity)
+{
+    int inversions = 0;
+    for (const auto& node : tree.Nodes()) {
+        if (node->IsLeaf())
+            continue;
+        const auto below = [&](const ClusterNode* part) {
+            if (part->IsLeaf())
+                return false;
+            return similarity ? node->Height > part->Height : node->Height < part->Height;
+        };
+        if (below(node->Left) || below(node->Right))
+            ++inversions;
+    }
+    return inversions;
+}
+
 TriangularMatrix CopheneticLevels(const ClusterTree& tree)
 {
     const int n = tree.LeafCount();

@@ -44,10 +44,20 @@ void CheckClusterCount(long long clusterCount, int objectCount);
 // The clusters that the merges at a level <= `level` form (>= for
 // similarities, whose levels fall towards the root). A merge counts only
 // when the merges below it count too, since a cluster exists only once both
-// of its parts do: in a tree whose levels never turn back (every tree of
-// the three methods, up to rounding) that is exactly the merges at such a
-// level, and elsewhere no cluster holds a merge beyond the cut.
+// of its parts do: in a tree whose levels never turn back (the trees of
+// every method but centroid and median, up to rounding) that is exactly the
+// merges at such a level, and elsewhere no cluster holds a merge beyond the
+// cut.
 ObjectClusters CutAtLevel(const ClusterTree& tree, long double level, bool similarity);
+
+// The merges that lie below one of their parts: a merge whose level is
+// below the level of a merge it joins (above it for similarities, whose
+// levels fall towards the root); a merge below both of its parts counts
+// once. Of the seven methods only centroid and median make them. Leaves are
+// no merges: where they stand is the page's choice, and a tree of the other
+// methods on negative dissimilarities merges below them without turning
+// back.
+int CountInversions(const ClusterTree& tree, bool similarity);
 
 // The cophenetic level of every object pair: the level of the merge that
 // first joins the two objects. Element (i, j), i > j, as in the input
