@@ -79,13 +79,13 @@ const auto Rules = std::to_array<OptionRule>({
          BadValue("--method", value);
      }},
     {"--merges", "FILE",
-     "cluster the matrix data file FILE and print one line per merge:\n"
+     "cluster the data file FILE (see --kind) and print one line per merge:\n"
      "      new id, left id, right id, height (tab-separated)",
      [](BatchOptions& options, const std::string& value) {
          options.InputFile = value;
          options.PrintMerges = true;
      }},
-    {"--input", "FILE", "cluster the matrix data file FILE without printing the merges",
+    {"--input", "FILE", "cluster the data file FILE (see --kind) without printing the merges",
      [](BatchOptions& options, const std::string& value) { options.InputFile = value; }},
     {"--standardize", "", "with --kind attr: standardized Euclidean distances",
      [](BatchOptions& options, const std::string&) { options.Standardize = true; }},

@@ -19,6 +19,10 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     auto* translator = new QTranslator(this);
     if (translator->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         installTranslator(translator);
+    // The main window ends the program when it closes. Qt would also end it
+    // when a box without a parent (the error box) closes while the only
+    // window shown is one the hidden main window owns: the results window.
+    setQuitOnLastWindowClosed(false);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 
@@ -105,8 +106,10 @@ std::unique_ptr<QFileDialog> FileDialog::MakeQtDialog(QWidget* parent) const
     }
     if (!filter_.empty())
         dialog->setNameFilter(QString::fromStdString(QtFilterFromDialogFilter(filter_)));
-    if (const std::string folder = StartFolder(); !folder.empty())
-        dialog->setDirectory(QFile::decodeName(QByteArray::fromStdString(folder)));
+    // Qt would open where the last dialog of any kind was.
+    const std::string folder = StartFolder();
+    dialog->setDirectory(folder.empty() ? QDir::currentPath()
+                                        : QFile::decodeName(QByteArray::fromStdString(folder)));
     if (!fileName_.empty())
         dialog->selectFile(QFile::decodeName(QByteArray::fromStdString(fileName_)));
     return dialog;

@@ -9,9 +9,10 @@ class QWidget;
 namespace vantrel {
 
 // The print dialog: the user chooses the printer (or printing to a PDF
-// file), which becomes the current printer of Printer::Instance(). Callers
-// ignore the answer: the page is printed either way. Its output file field
-// shows where the next job's PDF goes (Printer::PdfPathForNextJob).
+// file), which becomes the current printer of Printer::Instance(). A run's
+// page is printed whatever the answer (PrintAfterDialog); a print button of
+// its own prints nothing after Cancel (PrintIfConfirmed). Its output file
+// field shows where the next job's PDF goes (Printer::PdfPathForNextJob).
 class PrintDialog {
 public:
     // Shows the dialog modally; true when the user confirmed.

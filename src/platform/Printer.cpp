@@ -243,8 +243,10 @@ PrintJobScope::~PrintJobScope()
     Printer::Instance().askBeforeReplacing_ = previousAsk_;
 }
 
-std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
-                             const std::string& documentFileName)
+namespace {
+
+std::optional<std::string> PrintWithDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
+                                           const std::string& documentFileName, bool cancelStops)
 {
     // The document is known before the dialog, whose file field shows
     // where its PDF would go.
@@ -254,10 +256,25 @@ std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>
                         .fileName()
                         .toStdString(),
                     documentFileName);
-    PrintDialog::Execute(parent);
+    if (!PrintDialog::Execute(parent) && cancelStops)
+        return std::nullopt;
     Printer& printer = Printer::Instance();
     draw(printer.GetCanvas());
     return printer.LastPdfPath();
+}
+
+} // namespace
+
+std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
+                             const std::string& documentFileName)
+{
+    return *PrintWithDialog(parent, draw, documentFileName, false);
+}
+
+std::optional<std::string> PrintIfConfirmed(QWidget* parent, const std::function<void(Canvas&)>& draw,
+                                            const std::string& documentFileName)
+{
+    return PrintWithDialog(parent, draw, documentFileName, true);
 }
 
 } // namespace vantrel

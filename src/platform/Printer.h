@@ -131,4 +131,9 @@ private:
 std::string PrintAfterDialog(QWidget* parent, const std::function<void(Canvas&)>& draw,
                              const std::string& documentFileName = {});
 
+// As PrintAfterDialog, for a print the user asks for with a print button of
+// its own: the dialog's Cancel prints nothing and gives nothing back.
+std::optional<std::string> PrintIfConfirmed(QWidget* parent, const std::function<void(Canvas&)>& draw,
+                                            const std::string& documentFileName = {});
+
 } // namespace vantrel

@@ -216,8 +216,16 @@ DendrogramLayout LayOutDendrogram(Canvas& canvas, const AnalysisData& data, cons
     }
     const int width = room.Width > 0 ? room.Width : canvas.PageWidth();
     layout.Scale = SetUpScale(canvas, n, range, width - left);
-    if (room.FillWidth)
-        layout.Scale.s = std::max(1, Nint(0.9L * (width - left) - 2 * layout.Scale.W) / (n + 1));
+    if (room.FillWidth) {
+        // The room's width, not the object count, sets the level unit: a
+        // whole device unit per object would make the tree of a thousand
+        // objects wider than any screen, its root and cut out of view.
+        const long long step = std::max(1, Nint(0.9L * (width - left) - 2 * layout.Scale.W));
+        const auto span = static_cast<int>(std::max(1LL, step * n / (n + 1)));
+        layout.Scale.s = 1;
+        layout.Scale.Objects = span;
+        layout.Scale.u = layout.Scale.Range / span;
+    }
     layout.Scale.SimLeafHeight = data.SimLeafHeight;
     layout.Scale.Left = left;
     if (layout.SpansLevels && !similarity)

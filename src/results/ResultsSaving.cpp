@@ -135,13 +135,13 @@ void ResultsWindow::Print()
 {
     // The whole tree on as many pages as it needs; its PDF, when it becomes
     // one, is named after the method shown.
-    std::string pdf;
+    std::optional<std::string> pdf;
     WholeTreeStyle style;
     style.Decor = &session_.Cut().Decor;
     style.LabelsInside = true;
     style.WidestNote = std::to_string(session_.ObjectCount());
     if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
-            pdf = PrintAfterDialog(
+            pdf = PrintIfConfirmed(
                 this,
                 [&](Canvas& canvas) {
                     PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
@@ -151,8 +151,8 @@ void ResultsWindow::Print()
                 session_.ProposedName(ResultFile::PrintedTree));
         }))
         return;
-    if (!pdf.empty())
-        ShowMessage("Dendrogram (PDF) = " + Cp932ForMessage(pdf), this);
+    if (pdf && !pdf->empty())
+        ShowMessage("Dendrogram (PDF) = " + Cp932ForMessage(*pdf), this);
 }
 
 } // namespace vantrel

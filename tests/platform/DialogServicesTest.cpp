@@ -5,6 +5,7 @@
 #include "platform/MessagePump.h"
 #include "platform/core/TextFile.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -164,6 +165,12 @@ TEST(FileDialog, AFileToWriteIsChosenInASaveDialogThatAsksNothingItself)
               QFileInfo(QString::fromStdString(dir.File(""))).canonicalFilePath());
     report.SetShownAsSave(false);
     EXPECT_EQ(report.MakeQtDialog()->acceptMode(), QFileDialog::AcceptOpen);
+    // A kind of file not chosen yet opens in the working folder, not where
+    // the last dialog of any kind was.
+    FileDialog fresh(FileDialog::Kind::Open);
+    fresh.SetTitle("Not Chosen Yet Q");
+    EXPECT_EQ(QFileInfo(fresh.MakeQtDialog()->directory().path()).canonicalFilePath().toStdString(),
+              QFileInfo(QDir::currentPath()).canonicalFilePath().toStdString());
 }
 
 TEST(FileDialog, FilterTakesQtForm)

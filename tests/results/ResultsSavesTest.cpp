@@ -169,5 +169,19 @@ TEST_F(ResultsSavesTest, ThePrintSpreadsTheWholeTreeOverPagesEachWithItsAxis)
     EXPECT_EQ(labels, 40);
 }
 
+TEST_F(ResultsSavesTest, ThePrintDialogsCancelPrintsNothing)
+{
+    Open(LineOfObjects(5));
+    PrintDialogScript printDialogs;
+    printDialogs.AddCancel();
+    RecordingCanvas canvas;
+    Printer::Instance().SetTestCanvas(&canvas);
+    Find<QPushButton>("PrintButton").click();
+    Printer::Instance().SetTestCanvas(nullptr);
+    EXPECT_EQ(printDialogs.ShownCount(), 1);
+    EXPECT_TRUE(canvas.Commands().empty());
+    EXPECT_TRUE(messages.Messages().empty());
+}
+
 } // namespace
 } // namespace vantrel::testing

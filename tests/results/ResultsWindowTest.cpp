@@ -146,6 +146,13 @@ TEST_F(ResultsWindowTest, EveryLeafOfAThousandObjectsCanBeScrolledTo)
 {
     Open(LineOfObjects(1000));
     TreeView& view = Tree();
+    // Across, the whole axis fits the view: the root and the line are in
+    // sight without scrolling, and the tree does not shrink into a corner.
+    Find<QPushButton>("ZoomFit").click();
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    const int axisEnd = view.Layout().LevelX(view.Layout().AxisTo);
+    EXPECT_LE(axisEnd, view.viewport()->width());
+    EXPECT_GT(axisEnd, view.viewport()->width() / 2);
     QScrollBar& down = *view.verticalScrollBar();
     ASSERT_GT(down.maximum(), 0);
     const std::string last = "o" + std::to_string(view.Layout().Rows.back());

@@ -5,6 +5,8 @@
 #include "results/ResultsWindow.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QTimer>
 
 namespace vantrel::testing {
 namespace {
@@ -36,6 +38,18 @@ TEST_F(ResultsRunTest, ShowResultsOpensTheRunsTreeAndItsCloseEndsTheProgram)
     const ClusterTree& tree = results->Session().Tree();
     ASSERT_EQ(tree.Size(), 5u);
     EXPECT_EQ(tree.Root().Height, 3.25L);
+
+    // A window without a parent, such as the error box, closing while only
+    // the results show leaves the program running.
+    QTimer::singleShot(0, [] {
+        auto* box = new QWidget;
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->show();
+        box->close();
+        QTimer::singleShot(20, [] { QCoreApplication::exit(7); });
+    });
+    EXPECT_EQ(QCoreApplication::exec(), 7);
+    EXPECT_TRUE(results->isVisible());
 
     results->close();
     EXPECT_EQ(quitRequests, 1);
