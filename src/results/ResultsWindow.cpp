@@ -64,7 +64,7 @@ ResultsWindow::ResultsWindow(ResultsSession::Run run, QWidget* owner)
         QFileInfo(QFile::decodeName(QByteArray::fromStdString(session_.ReportFileName()))).fileName();
     setWindowTitle(QStringLiteral("結果 - ") + report);
     setFont(FontWithPointSize(ProportionalGothicFace(), 10));
-    resize(1100, 760);
+    resize(1160, 760);
 
     auto* controls = new QHBoxLayout;
     controls->addWidget(new QLabel(QStringLiteral("方法"), this));
@@ -129,7 +129,8 @@ ResultsWindow::ResultsWindow(ResultsSession::Run run, QWidget* owner)
     splitter->addWidget(numbers);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
-    splitter->setSizes({760, 340});
+    // The numbers pane shows the schedule's six columns without scrolling.
+    splitter->setSizes({760, 400});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(controls);
     layout->addWidget(splitter, 1);

@@ -15,8 +15,9 @@
 namespace vantrel {
 namespace {
 
-// The line of the cut: a dashed red stroke, apart from every cluster colour.
-const QColor LineColor(0xd0, 0x02, 0x1b);
+// The line of the cut: a dashed magenta stroke, a hue no cluster colour is
+// near (the palette's crimson would hide a red one).
+const QColor LineColor(0xcc, 0x00, 0xcc);
 // The size the view starts at before it knows its height.
 constexpr int FirstFontSize = 10;
 
