@@ -61,7 +61,7 @@ time_runs() {
     while [ "$run" -lt "$runs" ]; do
         # /usr/bin/time counts in hundredths; the wall clock comes from date.
         start=$(date +%s%N)
-        /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" >"$work/out.txt"
+        /usr/bin/time -f "%e %U %S %M" -o "$work/time.txt" "$@" >"$work/out.txt" 2>"$work/err.txt"
         end=$(date +%s%N)
         read -r wall user sys kb <"$work/time.txt"
         walls="$walls $(( (end - start) / 1000000 ))"
@@ -76,6 +76,8 @@ time_runs() {
 for method in complete average single ward centroid median weighted; do
     time_runs "$batch" --method "$method" --merges "$data"
     merges=$(wc -l <"$work/out.txt")
+    # Once per method, not once per run: the inversions line, for example.
+    cat "$work/err.txt" >&2
     ours=$wall_ms
     echo "$method: median wall $wall_ms ms (all:$walls), median CPU $cpu_ms ms," \
          "peak memory $((peak_kb / 1024)) MB, $merges merges"
