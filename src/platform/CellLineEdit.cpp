@@ -211,7 +211,6 @@ void CellLineEdit::FollowCursor()
 
 bool CellLineEdit::KeyOnWholeSelection(QKeyEvent* event)
 {
-    const int size = FullLength();
     if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
         QApplication::clipboard()->setText(FullText());
         if (event->matches(QKeySequence::Copy))
@@ -225,12 +224,8 @@ bool CellLineEdit::KeyOnWholeSelection(QKeyEvent* event)
         return true;
     if (LeavesTextAlone(event))
         return false;
-    if (MovesToStart(event) || MovesToEnd(event) || SelectsToStart(event) || SelectsToEnd(event)) {
-        const int target = MovesToStart(event) || SelectsToStart(event) ? 0 : size;
-        const bool selects = SelectsToStart(event) || SelectsToEnd(event);
-        ShowAround(selects ? FullAnchor() : target, target);
+    if (KeyToEitherEnd(event))
         return true;
-    }
     // What replaces the whole text may replace the slice alone.
     if (TypesText(event) || event->key() == Qt::Key_Backspace || event->matches(QKeySequence::Delete) ||
         event->matches(QKeySequence::Paste)) {

@@ -120,14 +120,11 @@ bool FileDialog::Execute(QWidget* parent)
     std::optional<std::string> chosen;
     if (currentScript) {
         currentScript->shown_.push_back({ShownKind(), title_, filter_, fileName_, StartFolder()});
-        if (!currentScript->answers_.empty()) {
-            chosen = std::move(currentScript->answers_.front());
-            currentScript->answers_.pop_front();
-        }
         selectedFilter_ = 0;
-        if (!currentScript->filters_.empty()) {
-            selectedFilter_ = currentScript->filters_.front();
-            currentScript->filters_.pop_front();
+        if (!currentScript->answers_.empty()) {
+            chosen = std::move(currentScript->answers_.front().FileName);
+            selectedFilter_ = currentScript->answers_.front().Filter;
+            currentScript->answers_.pop_front();
         }
     } else {
         const std::unique_ptr<QFileDialog> dialog = MakeQtDialog(parent);

@@ -111,24 +111,23 @@ public:
     FileDialogScript(const FileDialogScript&) = delete;
     FileDialogScript& operator=(const FileDialogScript&) = delete;
 
-    void AddFileName(std::string fileName) { answers_.push_back(std::move(fileName)); }
-    // A file name chosen with the filter's `filterIndex`-th file type.
-    void AddFileName(std::string fileName, std::size_t filterIndex)
+    // A file name chosen with the filter's `filterIndex`-th file type (from 0).
+    void AddFileName(std::string fileName, std::size_t filterIndex = 0)
     {
-        filters_.resize(answers_.size(), 0);
-        filters_.push_back(filterIndex);
-        answers_.push_back(std::move(fileName));
+        answers_.push_back({std::move(fileName), filterIndex});
     }
-    void AddCancel() { answers_.push_back(std::nullopt); }
+    void AddCancel() { answers_.push_back({}); }
 
     const std::deque<ShownDialog>& Shown() const { return shown_; }
     std::size_t RemainingAnswers() const { return answers_.size(); }
 
 private:
     friend class FileDialog;
-    std::deque<std::optional<std::string>> answers_;
-    // The file type of each answer (0 where none was given).
-    std::deque<std::size_t> filters_;
+    struct Answer {
+        std::optional<std::string> FileName; // none: a cancel
+        std::size_t Filter = 0;
+    };
+    std::deque<Answer> answers_;
     std::deque<ShownDialog> shown_;
     FileDialogScript* outer_;
 };

@@ -39,6 +39,22 @@ void Show(MessageKind kind, const std::string& text, QWidget* parent)
 
 void Record(const ShownMessage& message) { currentRecorder->messages_.push_back(message); }
 
+namespace {
+
+// Records a box with buttons and takes its next scripted answer from
+// `answers`; false when none is left.
+bool RecordAndAnswer(const ShownMessage& message, std::deque<bool>& answers)
+{
+    Record(message);
+    if (answers.empty())
+        return false;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 std::unique_ptr<QMessageBox> MakeMessageBox(MessageKind kind, const QString& text, QWidget* parent)
 {
     const QMessageBox::Icon icon = kind == MessageKind::Error      ? QMessageBox::Critical
@@ -54,30 +70,16 @@ std::unique_ptr<QMessageBox> MakeMessageBox(MessageKind kind, const QString& tex
 
 bool AskQuestion(const std::string& text, QWidget* parent)
 {
-    if (currentRecorder) {
-        Record({MessageKind::Question, text});
-        std::deque<bool>& answers = currentRecorder->answers_;
-        if (answers.empty())
-            return false;
-        const bool yes = answers.front();
-        answers.pop_front();
-        return yes;
-    }
+    if (currentRecorder)
+        return RecordAndAnswer({MessageKind::Question, text}, currentRecorder->answers_);
     return MakeMessageBox(MessageKind::Question, MessageTextToQString(text), parent)->exec() ==
            QMessageBox::Yes;
 }
 
 bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget* parent)
 {
-    if (currentRecorder) {
-        Record({MessageKind::Message, text});
-        std::deque<bool>& choices = currentRecorder->choices_;
-        if (choices.empty())
-            return false;
-        const bool chosen = choices.front();
-        choices.pop_front();
-        return chosen;
-    }
+    if (currentRecorder)
+        return RecordAndAnswer({MessageKind::Message, text}, currentRecorder->choices_);
     const std::unique_ptr<QMessageBox> box =
         MakeMessageBox(MessageKind::Message, MessageTextToQString(text), parent);
     QPushButton* other = box->addButton(QString::fromUtf8(second), QMessageBox::AcceptRole);

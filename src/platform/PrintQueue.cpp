@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace vantrel {
 namespace {
@@ -48,6 +49,25 @@ std::string LastErrorText()
 {
     const char* text = cupsLastErrorString();
     return text && *text ? text : ippErrorString(cupsLastError());
+}
+
+// The print system's answer to the request this thread last sent to the
+// printer `printerName`: the reason it refused it (a queue that does not
+// accept jobs, a printer that is gone, a server out of reach), with the
+// reason the queue's administrator gave when there is one; nothing when it
+// took it.
+std::optional<std::string> LastJobRefusal(const std::string& printerName)
+{
+    // CUPS keeps the answer to the last request for the thread until the
+    // next one.
+    const ipp_status_t status = cupsLastError();
+    if (status < IPP_STATUS_ERROR_BAD_REQUEST)
+        return std::nullopt;
+    std::string reason = LastErrorText();
+    const std::string given = StateMessage(printerName);
+    if (!given.empty() && reason.find(given) == std::string::npos)
+        reason += " (" + given + ")";
+    return reason;
 }
 
 // Sends the job's one document; returns why it failed, or nothing.
@@ -146,20 +166,6 @@ int SubmitPdfJob(const std::string& printerName, const std::string& title, const
     text += cancelled ? " It was cancelled; nothing of it is printed."
                       : " It could not be cancelled: the pages the printer received may still come out.";
     throw Error(text);
-}
-
-std::optional<std::string> LastJobRefusal(const std::string& printerName)
-{
-    // CUPS keeps the answer to the last request for the thread until the
-    // next one.
-    const ipp_status_t status = cupsLastError();
-    if (status < IPP_STATUS_ERROR_BAD_REQUEST)
-        return std::nullopt;
-    std::string reason = LastErrorText();
-    const std::string given = StateMessage(printerName);
-    if (!given.empty() && reason.find(given) == std::string::npos)
-        reason += " (" + given + ")";
-    return reason;
 }
 
 } // namespace vantrel

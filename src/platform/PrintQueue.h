@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,11 +29,5 @@ std::vector<PrintOption> PrintOptionsFor(QPrinter& printer);
 // by its id first and the error says whether that succeeded.
 int SubmitPdfJob(const std::string& printerName, const std::string& title, const std::string& pdfFile,
                  const std::vector<PrintOption>& options);
-
-// The print system's answer to the job this thread last sent to the printer
-// `printerName`: the reason it refused the job (a queue that does not accept
-// jobs, a printer that is gone, a server out of reach), with the reason the
-// queue's administrator gave when there is one; nothing when it took it.
-std::optional<std::string> LastJobRefusal(const std::string& printerName);
 
 } // namespace vantrel

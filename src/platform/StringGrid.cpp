@@ -101,9 +101,10 @@ void StringGrid::mouseReleaseEvent(QMouseEvent* event)
     const QPersistentModelIndex pressed = std::exchange(pressedCurrent_, QPersistentModelIndex());
     QTableView::mouseReleaseEvent(event);
     // The second click of a double-click finds the editor open already.
+    // Cells are editable exactly while editing is on (SetEditing).
     const QModelIndex index = indexAt(event->position().toPoint());
     if (pressed.isValid() && index == pressed && index == currentIndex() && !indexWidget(index) &&
-        !refused_ && (model_->flags(index) & Qt::ItemIsEditable) && editTriggers() != NoEditTriggers)
+        !refused_ && (model_->flags(index) & Qt::ItemIsEditable))
         edit(index);
 }
 

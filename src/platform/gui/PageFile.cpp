@@ -46,16 +46,15 @@ struct PageFile::Parts {
     std::unique_ptr<QImage> Image;
     std::unique_ptr<QSvgGenerator> Svg;
 
-    // Makes the page's device, writing to `output` (null: nowhere), and
-    // hands it to `canvas`. `height` is the drawing area's least height.
-    void MakeDevice(Format format, int height, QIODevice* output, PainterCanvas& canvas);
-    // The same for a printer's page.
-    void MakePrinterPage(const QPageLayout& layout, int resolution, QIODevice* output, PainterCanvas& canvas);
+    // Makes the device of `page`, writing to `output` (null: nowhere), and
+    // hands it to `canvas`.
+    void MakeDevice(const PageFile& page, QIODevice* output, PainterCanvas& canvas);
+    void MakePdf(const QPageLayout& layout, int resolution, QIODevice* output, PainterCanvas& canvas);
     bool IsOpen() const { return File && File->isOpen(); }
 };
 
-void PageFile::Parts::MakePrinterPage(const QPageLayout& layout, int resolution, QIODevice* output,
-                                      PainterCanvas& canvas)
+void PageFile::Parts::MakePdf(const QPageLayout& layout, int resolution, QIODevice* output,
+                              PainterCanvas& canvas)
 {
     Pdf = output ? std::make_unique<QPdfWriter>(output) : std::make_unique<QPdfWriter>(QString());
     Pdf->setResolution(resolution);
@@ -64,9 +63,15 @@ void PageFile::Parts::MakePrinterPage(const QPageLayout& layout, int resolution,
     canvas.SetDevice(Pdf.get(), Pdf.get());
 }
 
-void PageFile::Parts::MakeDevice(Format format, int height, QIODevice* output, PainterCanvas& canvas)
+void PageFile::Parts::MakeDevice(const PageFile& page, QIODevice* output, PainterCanvas& canvas)
 {
-    if (format == Format::Pdf) {
+    // The drawing area's least height.
+    const int height = page.pageHeight_;
+    if (page.format_ == Format::Pdf && page.printerPage_) {
+        MakePdf(*page.printerPage_, page.printerResolution_, output, canvas);
+        return;
+    }
+    if (page.format_ == Format::Pdf) {
         const QMarginsF margins(MarginMillimetres, MarginMillimetres, MarginMillimetres, MarginMillimetres);
         QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
         const QSizeF a4 = layout.pageSize().size(QPageSize::Millimeter);
@@ -75,17 +80,13 @@ void PageFile::Parts::MakeDevice(Format format, int height, QIODevice* output, P
             layout.setPageSize(
                 QPageSize(QSizeF(a4.width(), tall), QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
                 margins);
-        Pdf = output ? std::make_unique<QPdfWriter>(output) : std::make_unique<QPdfWriter>(QString());
-        Pdf->setResolution(PdfResolution);
-        Pdf->setPageLayout(layout);
-        Pdf->setCreator(QStringLiteral("Vantrel"));
-        canvas.SetDevice(Pdf.get(), Pdf.get());
+        MakePdf(layout, PdfResolution, output, canvas);
         return;
     }
-    const int resolution = format == Format::Png ? ImageResolution : SvgResolution;
+    const int resolution = page.format_ == Format::Png ? ImageResolution : SvgResolution;
     QSize pixels = QPageSize(QPageSize::A4).sizePixels(resolution);
     pixels.setHeight(std::max(pixels.height(), height));
-    if (format == Format::Svg) {
+    if (page.format_ == Format::Svg) {
         Svg = std::make_unique<QSvgGenerator>();
         Svg->setResolution(resolution);
         Svg->setSize(pixels);
@@ -152,19 +153,13 @@ void PageFile::Attach(PainterCanvas& canvas)
             throw IoError(IoErrorText(fileName_, errno));
         FailWith(fileName_, *parts_->File);
     }
-    if (printerPage_ && format_ == Format::Pdf)
-        parts_->MakePrinterPage(*printerPage_, printerResolution_, parts_->File.get(), canvas);
-    else
-        parts_->MakeDevice(format_, pageHeight_, parts_->File.get(), canvas);
+    parts_->MakeDevice(*this, parts_->File.get(), canvas);
 }
 
 void PageFile::AttachProbe(PainterCanvas& canvas)
 {
     parts_ = std::make_unique<Parts>();
-    if (printerPage_ && format_ == Format::Pdf)
-        parts_->MakePrinterPage(*printerPage_, printerResolution_, nullptr, canvas);
-    else
-        parts_->MakeDevice(format_, pageHeight_, nullptr, canvas);
+    parts_->MakeDevice(*this, nullptr, canvas);
 }
 
 void PageFile::Finish()
