@@ -10,7 +10,6 @@
 #include "platform/core/Cp932.h"
 #include "platform/gui/PageFile.h"
 #include "platform/gui/PageFit.h"
-#include "print/Dendrogram.h"
 
 #include <filesystem>
 
@@ -93,17 +92,9 @@ void ResultsWindow::SavePicture(const ResultTarget& target, Progress& progress)
 {
     // The page file takes the target's place only when complete: a failure
     // or a cancel leaves the old picture whole.
-    WholeTreeStyle style;
-    style.Decor = &session_.Cut().Decor;
-    style.LabelsInside = true;
-    style.WidestNote = std::to_string(session_.ObjectCount());
-    const auto draw = [&](Canvas& canvas, Progress& rows) {
-        PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
-                             session_.Similarity(), session_.FontSizeText(), canvas, style, rows);
-    };
     PageFileCanvas canvas(target.FileName, PageFormat(target.Format));
-    FitPageHeightToDrawing(canvas, [&](Canvas& probe) { draw(probe, NoProgress()); });
-    draw(canvas, progress);
+    FitPageHeightToDrawing(canvas, [&](Canvas& probe) { session_.PrintWholeTree(probe); });
+    session_.PrintWholeTree(canvas, progress);
 }
 
 void ResultsWindow::Print()
@@ -111,18 +102,9 @@ void ResultsWindow::Print()
     // The whole tree on as many pages as it needs; its PDF, when it becomes
     // one, is named after the method shown.
     std::optional<std::string> pdf;
-    WholeTreeStyle style;
-    style.Decor = &session_.Cut().Decor;
-    style.LabelsInside = true;
-    style.WidestNote = std::to_string(session_.ObjectCount());
     if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
             pdf = PrintIfConfirmed(
-                this,
-                [&](Canvas& canvas) {
-                    PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
-                                         session_.Similarity(), session_.FontSizeText(), canvas, style,
-                                         progress);
-                },
+                this, [&](Canvas& canvas) { session_.PrintWholeTree(canvas, progress); },
                 session_.ProposedName(ResultFile::PrintedTree));
         }))
         return;
