@@ -41,7 +41,7 @@ int RowsThatFit(int height, int pageHeight, int rows)
     DendrogramScale scale;
     scale.H = height;
     int fit = 0;
-    while (fit < rows && OrdinateToY(scale, 3.0L + fit) - height / 2 + height <= pageHeight)
+    while (fit < rows && LabelBottom(scale, fit + 1) <= pageHeight)
         ++fit;
     return fit;
 }
@@ -59,6 +59,11 @@ int Nint(long double x)
 }
 
 int OrdinateToY(const DendrogramScale& scale, long double o) { return Nint((o + 2.0L) * scale.H * 1.2L); }
+
+int LabelBottom(const DendrogramScale& scale, int row)
+{
+    return OrdinateToY(scale, 2.0L + row) - scale.H / 2 + scale.H;
+}
 
 namespace {
 

@@ -44,6 +44,9 @@ int Nint(long double x);
 
 // (o + 2) × H × 1.2, to the nearest device unit.
 int OrdinateToY(const DendrogramScale& scale, long double o);
+// The bottom edge of the label of row `row` (the first is 1): a row fits
+// a page when its label ends above the page's bottom.
+int LabelBottom(const DendrogramScale& scale, int row);
 // Dissimilarity level to x: level 0 (the Origin) stands at 2W (+ Left).
 int HeightToX(const DendrogramScale& scale, long double h);
 // Similarity level to x: SimLeafHeight stands at 2W (+ Left), lower levels

@@ -258,8 +258,7 @@ DendrogramLayout LayOutDendrogram(Canvas& canvas, const AnalysisData& data, cons
         std::max(xFrom + canvas.TextWidth(layout.AxisFromText), xTo + canvas.TextWidth(layout.AxisToText));
     right = std::max({right, layout.LevelX(low), layout.LevelX(high)});
     layout.Right = right;
-    layout.Bottom = layout.RowY(2.0L + static_cast<long double>(layout.Rows.size())) - layout.Scale.H / 2 +
-                    layout.Scale.H;
+    layout.Bottom = LabelBottom(layout.Scale, static_cast<int>(layout.Rows.size()));
     return layout;
 }
 
@@ -310,9 +309,7 @@ void DrawDendrogramRows(const DendrogramLayout& layout, const AnalysisData& data
 std::vector<DendrogramBand> PageBands(const DendrogramLayout& layout, int pageHeight)
 {
     const int rows = static_cast<int>(layout.Rows.size());
-    const int h = layout.Scale.H;
-    const auto labelBottom = [&](int row) { return layout.RowY(2.0L + row) - h / 2 + h; };
-    if (labelBottom(rows) <= pageHeight)
+    if (LabelBottom(layout.Scale, rows) <= pageHeight)
         return {DendrogramBand{-Unbounded, Unbounded, 0}};
     // Pages meet half way between two rows. Each page's rows move up to the
     // first page's place, no higher than its header's bottom, and end where
@@ -326,7 +323,8 @@ std::vector<DendrogramBand> PageBands(const DendrogramLayout& layout, int pageHe
                                 : std::min(layout.RowY(2.0L + first) - layout.RowY(3.0L),
                                            band.Top - layout.HeaderBottom());
         const auto fits = [&](int row) {
-            return std::max(labelBottom(row), layout.RowY(row + 2.5L)) - band.Shift <= pageHeight;
+            return std::max(LabelBottom(layout.Scale, row), layout.RowY(row + 2.5L)) - band.Shift <=
+                   pageHeight;
         };
         int last = first;
         while (last < rows && fits(last + 1))

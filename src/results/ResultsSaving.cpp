@@ -3,21 +3,15 @@
 // files with progress and Cancel, as the input windows save theirs.
 #include "results/ResultsWindow.h"
 
-#include "common/Errors.h"
 #include "input/core/MatrixDataFile.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/ProgressDialog.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/TextFile.h"
 #include "platform/gui/PageFile.h"
 #include "platform/gui/PageFit.h"
-#include "print/Dendrogram.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <filesystem>
-#include <unistd.h>
 
 namespace vantrel {
 namespace {
@@ -96,39 +90,11 @@ void ResultsWindow::Save(ResultFile file)
 
 void ResultsWindow::SavePicture(const ResultTarget& target, Progress& progress)
 {
-    // Drawn into a new file beside the old one, which it replaces only when
-    // complete: a failure or a cancel leaves the old picture whole.
-    if (std::filesystem::is_directory(target.FileName))
-        throw IoError(IoErrorText(target.FileName, EISDIR));
-    static unsigned counter = 0;
-    const std::string temporary =
-        target.FileName + ".~" + std::to_string(getpid()) + "-" + std::to_string(++counter);
-    WholeTreeStyle style;
-    style.Decor = &session_.Cut().Decor;
-    style.LabelsInside = true;
-    style.WidestNote = std::to_string(session_.ObjectCount());
-    const auto draw = [&](Canvas& canvas, Progress& rows) {
-        PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
-                             session_.Similarity(), session_.FontSizeText(), canvas, style, rows);
-    };
-    try {
-        PageFileCanvas canvas(temporary, PageFormat(target.Format));
-        FitPageHeightToDrawing(canvas, [&](Canvas& probe) { draw(probe, NoProgress()); });
-        draw(canvas, progress);
-    } catch (...) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        throw;
-    }
-    std::error_code error;
-    if (std::filesystem::exists(target.FileName, error))
-        std::filesystem::permissions(temporary, std::filesystem::status(target.FileName, error).permissions(),
-                                     error);
-    if (std::rename(temporary.c_str(), target.FileName.c_str()) != 0) {
-        const int reason = errno;
-        std::filesystem::remove(temporary, error);
-        throw IoError(IoErrorText(target.FileName, reason));
-    }
+    // The page file takes the target's place only when complete: a failure
+    // or a cancel leaves the old picture whole.
+    PageFileCanvas canvas(target.FileName, PageFormat(target.Format));
+    FitPageHeightToDrawing(canvas, [&](Canvas& probe) { session_.PrintWholeTree(probe); });
+    session_.PrintWholeTree(canvas, progress);
 }
 
 void ResultsWindow::Print()
@@ -136,18 +102,9 @@ void ResultsWindow::Print()
     // The whole tree on as many pages as it needs; its PDF, when it becomes
     // one, is named after the method shown.
     std::optional<std::string> pdf;
-    WholeTreeStyle style;
-    style.Decor = &session_.Cut().Decor;
-    style.LabelsInside = true;
-    style.WidestNote = std::to_string(session_.ObjectCount());
     if (!RunWithProgress(this, PrintingCancelledText(), [&](Progress& progress) {
             pdf = PrintIfConfirmed(
-                this,
-                [&](Canvas& canvas) {
-                    PrintWholeDendrogram(session_.Data(), session_.TreeForPage(), session_.DistType(),
-                                         session_.Similarity(), session_.FontSizeText(), canvas, style,
-                                         progress);
-                },
+                this, [&](Canvas& canvas) { session_.PrintWholeTree(canvas, progress); },
                 session_.ProposedName(ResultFile::PrintedTree));
         }))
         return;

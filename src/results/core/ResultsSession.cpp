@@ -100,4 +100,15 @@ std::string ResultsSession::ProposedName(ResultFile file) const
     return ProposedResultName(run_.ReportFileName, method_, file, cut_.Count);
 }
 
+RowFit ResultsSession::PrintWholeTree(Canvas& canvas, Progress& progress)
+{
+    WholeTreeStyle style;
+    style.Decor = &cut_.Decor;
+    style.LabelsInside = true;
+    style.WidestNote = std::to_string(ObjectCount());
+    // The page notes its rows in the nodes of the tree it draws.
+    return PrintWholeDendrogram(Data(), shown_->Tree, DistType(), Similarity(), run_.FontSizeText, canvas,
+                                style, progress);
+}
+
 } // namespace vantrel

@@ -3,6 +3,9 @@
 #include "engine/AnalysisData.h"
 #include "engine/ClusterTree.h"
 #include "engine/Methods.h"
+#include "platform/core/Canvas.h"
+#include "platform/core/Progress.h"
+#include "print/Dendrogram.h"
 #include "results/core/ResultFiles.h"
 #include "results/core/ResultTables.h"
 #include "results/core/TreeCut.h"
@@ -43,7 +46,6 @@ public:
     bool Similarity() const { return run_.Kind == RunKind::Similarity; }
     int ObjectCount() const { return shown_->Tree.LeafCount(); }
     const std::string& ReportFileName() const { return run_.ReportFileName; }
-    const std::string& FontSizeText() const { return run_.FontSizeText; }
     // The level of the leaves: 0, or the similarity leaves' level.
     long double LeafLevel() const;
 
@@ -59,8 +61,6 @@ public:
     void SelectMethod(Linkage method);
 
     const ClusterTree& Tree() const { return shown_->Tree; }
-    // The tree for a page, which notes its rows in the nodes.
-    ClusterTree& TreeForPage() { return shown_->Tree; }
 
     int ClusterCount() const { return cut_.Count; }
     // Cuts into `count` clusters (held within 1..N); the line moves to the
@@ -84,6 +84,10 @@ public:
     MatrixTexts CopheneticMatrix() const;
     // The name a dialog proposes for a file of the method shown.
     std::string ProposedName(ResultFile file) const;
+    // The whole tree of the method shown at the run's font size, in the
+    // cut's colours with each leaf's cluster number, over as many pages of
+    // `canvas` as it needs (PrintWholeDendrogram): the picture and the print.
+    RowFit PrintWholeTree(Canvas& canvas, Progress& progress = NoProgress());
 
 private:
     struct MethodTree {

@@ -23,7 +23,7 @@ int FitFontSize(Canvas& canvas, int rows, int height)
         canvas.SetFontSize(size);
         DendrogramScale scale;
         scale.H = canvas.TextHeight("X");
-        return OrdinateToY(scale, 2.0L + rows) - scale.H / 2 + scale.H <= height;
+        return LabelBottom(scale, rows) <= height;
     };
     // Text grows with the size: the last size that fits.
     int low = MinScreenFontSize;
