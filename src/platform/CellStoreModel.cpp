@@ -3,6 +3,7 @@
 #include "platform/CellEditor.h"
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
+#include "platform/gui/QtText.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -58,9 +59,9 @@ QVariant CellStoreModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(Utf8FromCp932(DisplayedPart(store_.Cell(index.column(), index.row()))));
+        return QStringFromCp932(DisplayedPart(store_.Cell(index.column(), index.row())));
     case Qt::EditRole:
-        return QString::fromStdString(Utf8FromCp932(store_.Cell(index.column(), index.row())));
+        return QStringFromCp932(store_.Cell(index.column(), index.row()));
     case Qt::BackgroundRole:
         if (IsFixed(index.column(), index.row()))
             return QGuiApplication::palette().brush(QPalette::Button);

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
+#include "platform/gui/QtText.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,7 +95,7 @@ std::string FileDialog::StartFolder() const
 
 std::unique_ptr<QFileDialog> FileDialog::MakeQtDialog(QWidget* parent) const
 {
-    auto dialog = std::make_unique<QFileDialog>(parent, MessageTextToQString(title_));
+    auto dialog = std::make_unique<QFileDialog>(parent, QStringFromCp932(title_));
     if (ShownKind() == Kind::Save) {
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);

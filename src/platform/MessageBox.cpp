@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "platform/core/Cp932.h"
+#include "platform/gui/QtText.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,7 +33,7 @@ void Show(MessageKind kind, const std::string& text, QWidget* parent)
         Record({kind, text});
         return;
     }
-    Show(kind, MessageTextToQString(text), parent);
+    Show(kind, QStringFromCp932(text), parent);
 }
 
 } // namespace
@@ -72,8 +73,7 @@ bool AskQuestion(const std::string& text, QWidget* parent)
 {
     if (currentRecorder)
         return RecordAndAnswer({MessageKind::Question, text}, currentRecorder->answers_);
-    return MakeMessageBox(MessageKind::Question, MessageTextToQString(text), parent)->exec() ==
-           QMessageBox::Yes;
+    return MakeMessageBox(MessageKind::Question, QStringFromCp932(text), parent)->exec() == QMessageBox::Yes;
 }
 
 bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget* parent)
@@ -81,7 +81,7 @@ bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget*
     if (currentRecorder)
         return RecordAndAnswer({MessageKind::Message, text}, currentRecorder->choices_);
     const std::unique_ptr<QMessageBox> box =
-        MakeMessageBox(MessageKind::Message, MessageTextToQString(text), parent);
+        MakeMessageBox(MessageKind::Message, QStringFromCp932(text), parent);
     QPushButton* other = box->addButton(QString::fromUtf8(second), QMessageBox::AcceptRole);
     other->setObjectName(QStringLiteral("SecondButton"));
     box->setDefaultButton(QMessageBox::Ok);
@@ -89,8 +89,6 @@ bool ShowMessageWithChoice(const std::string& text, const char* second, QWidget*
     box->exec();
     return box->clickedButton() == other;
 }
-
-QString MessageTextToQString(const std::string& text) { return QString::fromStdString(Utf8FromCp932(text)); }
 
 void ShowMessage(const std::string& text, QWidget* parent) { Show(MessageKind::Message, text, parent); }
 

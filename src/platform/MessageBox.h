@@ -50,9 +50,6 @@ bool AskQuestion(const std::string& text, QWidget* parent = nullptr);
 // The box of a kind as it would be shown, not yet shown.
 std::unique_ptr<QMessageBox> MakeMessageBox(MessageKind kind, const QString& text, QWidget* parent);
 
-// The text of a message (code page 932) as it appears on screen.
-QString MessageTextToQString(const std::string& text);
-
 // Test seam: while a recorder is installed, boxes are not shown; each one is
 // appended to the recorder's list instead, and a question takes the next
 // answer given with AddAnswer (No when none is left), and a message with a

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/core/Cp932.h"
+#include "platform/gui/QtText.h"
 
 #include <QProgressBar>
 #include <QProgressDialog>
@@ -25,13 +26,13 @@ ProgressScript* activeScript = nullptr;
 
 int BarValue(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX)); }
 
-QString BarFormat(const std::string& unit) { return QStringLiteral("%v / %m ") + MessageTextToQString(unit); }
+QString BarFormat(const std::string& unit) { return QStringLiteral("%v / %m ") + QStringFromCp932(unit); }
 
 // The dialog sizes itself to its label alone; the bar's text at its longest
 // must fit the bar as well.
 void FitBarText(QProgressDialog& dialog, std::int64_t total, const std::string& unit)
 {
-    const QString longest = QStringLiteral("%1 / %1 ").arg(total) + MessageTextToQString(unit);
+    const QString longest = QStringLiteral("%1 / %1 ").arg(total) + QStringFromCp932(unit);
     dialog.setMinimumWidth(std::max(300, dialog.fontMetrics().horizontalAdvance(longest) + 120));
 }
 
@@ -60,7 +61,7 @@ void ProgressDialog::Start(std::string_view what, std::string_view unit, std::in
     if (activeScript)
         activeScript->parts_.push_back({what_, total_, {}});
     if (dialog_) {
-        dialog_->setLabelText(MessageTextToQString(what_));
+        dialog_->setLabelText(QStringFromCp932(what_));
         bar_->setFormat(BarFormat(unit_));
         FitBarText(*dialog_, total_, unit_);
         dialog_->setRange(0, BarValue(total_));
@@ -91,7 +92,7 @@ void ProgressDialog::Show()
     bar_->setFormat(BarFormat(unit_));
     dialog_->setBar(bar_);
     FitBarText(*dialog_, total_, unit_);
-    dialog_->setLabelText(MessageTextToQString(what_));
+    dialog_->setLabelText(QStringFromCp932(what_));
     dialog_->setRange(0, BarValue(total_));
     // Shown by the next value: the wait is over already.
     dialog_->setMinimumDuration(0);

@@ -1,8 +1,8 @@
 #include "results/ResultsWindow.h"
 
 #include "platform/Application.h"
-#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
+#include "platform/gui/QtText.h"
 #include "print/Dendrogram.h"
 #include "results/TextTableModel.h"
 #include "results/TreeView.h"
@@ -29,8 +29,6 @@
 
 namespace vantrel {
 namespace {
-
-QString Shown(const std::string& cp932) { return QString::fromStdString(Utf8FromCp932(cp932)); }
 
 // A button whose clicks run `handler` through RunHandler, so that a failure
 // shows in the error box and the window stays usable.
@@ -72,7 +70,7 @@ ResultsWindow::ResultsWindow(ResultsSession::Run run, QWidget* owner)
     methodBox_->setObjectName(QStringLiteral("MethodBox"));
     methodBox_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     for (const Linkage method : session_.OfferedMethods()) {
-        methodBox_->addItem(Shown(MethodCaption(static_cast<std::uint8_t>(method), false)),
+        methodBox_->addItem(QStringFromCp932(MethodCaption(static_cast<std::uint8_t>(method), false)),
                             static_cast<int>(method));
         if (method == session_.Method())
             methodBox_->setCurrentIndex(methodBox_->count() - 1);
@@ -212,8 +210,8 @@ void ResultsWindow::ShowMethod()
     treeView_->TreeChanged();
     schedule_->SetTable(session_.Schedule());
     scheduleTable_->resizeColumnsToContents();
-    cophenetic_->setText(Shown(CopheneticText(session_.Cophenetic())));
-    cophenetic_->setToolTip(Shown(CopheneticTip(session_.Cophenetic())));
+    cophenetic_->setText(QStringFromCp932(CopheneticText(session_.Cophenetic())));
+    cophenetic_->setToolTip(QStringFromCp932(CopheneticTip(session_.Cophenetic())));
     ShowCut();
 }
 
@@ -247,7 +245,7 @@ void ResultsWindow::CopySelectedRows(QTableView& table)
     std::vector<int> rows;
     for (const int row : shown)
         rows.push_back(model->TableRow(row));
-    QGuiApplication::clipboard()->setText(Shown(TabSeparated(model->Table(), rows)));
+    QGuiApplication::clipboard()->setText(QStringFromCp932(TabSeparated(model->Table(), rows)));
 }
 
 void ResultsWindow::closeEvent(QCloseEvent* event)

@@ -1,18 +1,12 @@
 #include "results/TextTableModel.h"
 
-#include "platform/core/Cp932.h"
+#include "platform/gui/QtText.h"
 
 #include <QColor>
 
 #include <numeric>
 
 namespace vantrel {
-namespace {
-
-QString Shown(const std::string& cp932) { return QString::fromStdString(Utf8FromCp932(cp932)); }
-
-} // namespace
-
 void TextTableModel::SetTable(const TextTable& table)
 {
     beginResetModel();
@@ -52,9 +46,10 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
     const auto column = static_cast<std::size_t>(index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return Shown(table_.Cells[row][column]);
+        return QStringFromCp932(table_.Cells[row][column]);
     case Qt::ToolTipRole:
-        return table_.Tips[row][column].empty() ? QVariant() : QVariant(Shown(table_.Tips[row][column]));
+        return table_.Tips[row][column].empty() ? QVariant()
+                                                : QVariant(QStringFromCp932(table_.Tips[row][column]));
     case Qt::TextAlignmentRole:
         return table_.Numeric[column] ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
     case Qt::ForegroundRole:
@@ -68,7 +63,7 @@ QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, in
 {
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    return Shown(table_.Headers[static_cast<std::size_t>(section)]);
+    return QStringFromCp932(table_.Headers[static_cast<std::size_t>(section)]);
 }
 
 void TextTableModel::sort(int column, Qt::SortOrder order)

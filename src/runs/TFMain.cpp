@@ -3,8 +3,8 @@
 #include "platform/Application.h"
 #include "platform/MessageBox.h"
 #include "platform/NamedButton.h"
-#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
+#include "platform/gui/QtText.h"
 #include "print/Dendrogram.h"
 
 #include <QCloseEvent>
@@ -87,8 +87,7 @@ void TFMain::FormCreate()
 {
     // Item k is DistType k, named as the page's caption names it.
     for (int type = 0; type < LinkageCount; ++type)
-        ComboBoxDist->addItem(
-            QString::fromStdString(Utf8FromCp932(MethodCaption(static_cast<std::uint8_t>(type), false))));
+        ComboBoxDist->addItem(QStringFromCp932(MethodCaption(static_cast<std::uint8_t>(type), false)));
     ComboBoxDist->setCurrentIndex(0);
 }
 

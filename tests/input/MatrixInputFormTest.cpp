@@ -1,5 +1,6 @@
 #include "input/TFDist.h"
 #include "input/TFSim.h"
+#include "platform/gui/QtText.h"
 #include "support/InputDoneProbe.h"
 
 #include "engine/AnalysisData.h"
@@ -153,7 +154,7 @@ TEST(MatrixInputForm, OkErrorShowsTheCellInItsOwnCodePage)
     window.Fill({"A", "B"}, {"\xC3\xBD\xC4\xB3"});
     window.Click("CalcButton");
     ASSERT_EQ(messages.Texts(MessageKind::Message).size(), 1u);
-    EXPECT_EQ(MessageTextToQString(messages.Texts(MessageKind::Message)[0]),
+    EXPECT_EQ(QStringFromCp932(messages.Texts(MessageKind::Message)[0]),
               QStringLiteral("Error ===>  Cells[2,1] = ﾃｽﾄｳ"));
 }
 

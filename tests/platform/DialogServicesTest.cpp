@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "platform/gui/QtText.h"
 #include "support/ScratchFiles.h"
 
 using namespace vantrel;
@@ -212,12 +213,12 @@ TEST(MessageBox, BoxesCarryTheProgramsTitleAndQtsJapaneseButtons)
 
 TEST(MessageBox, MessagesAreCodePage932AndFileNamesAreMadeSo)
 {
-    EXPECT_EQ(MessageTextToQString("\x83\x65\x83\x58\x83\x67"), QStringLiteral("テスト"));
+    EXPECT_EQ(QStringFromCp932("\x83\x65\x83\x58\x83\x67"), QStringLiteral("テスト"));
     // Half-width katakana whose bytes happen to be valid UTF-8 as well.
-    EXPECT_EQ(MessageTextToQString("\xC3\xBD\xC4\xB3"), QStringLiteral("ﾃｽﾄｳ"));
+    EXPECT_EQ(QStringFromCp932("\xC3\xBD\xC4\xB3"), QStringLiteral("ﾃｽﾄｳ"));
     // A file name (platform bytes) is converted where the message is made;
     // what code page 932 cannot hold shows as "?".
-    EXPECT_TRUE(MessageTextToQString(IoErrorText("/tmp/日本\u00e9.txt", ENOENT))
+    EXPECT_TRUE(QStringFromCp932(IoErrorText("/tmp/日本\u00e9.txt", ENOENT))
                     .startsWith(QStringLiteral("I/O error: /tmp/日本?.txt: ")));
 }
 

@@ -1,8 +1,8 @@
 #include "platform/gui/PainterCanvas.h"
 
 #include "common/Errors.h"
-#include "platform/core/Cp932.h"
 #include "platform/gui/JapaneseFonts.h"
+#include "platform/gui/QtText.h"
 
 #include <QColor>
 #include <QFontMetrics>
@@ -11,8 +11,6 @@
 
 namespace vantrel {
 namespace {
-
-QString FromCp932(const std::string& bytes) { return QString::fromStdString(Utf8FromCp932(bytes)); }
 
 } // namespace
 
@@ -79,7 +77,7 @@ void PainterCanvas::SetFontSize(int points)
 int PainterCanvas::TextWidth(const std::string& text)
 {
     const QFontMetrics metrics = device_ ? QFontMetrics(font_, device_) : QFontMetrics(font_);
-    return metrics.horizontalAdvance(FromCp932(text));
+    return metrics.horizontalAdvance(QStringFromCp932(text));
 }
 
 int PainterCanvas::TextHeight(const std::string&)
@@ -113,7 +111,7 @@ void PainterCanvas::TextOut(int x, int y, const std::string& text)
     if (!painter_.isActive())
         return;
     const QFontMetrics metrics(font_, device_);
-    painter_.drawText(QPoint(x, y + metrics.ascent()), FromCp932(text));
+    painter_.drawText(QPoint(x, y + metrics.ascent()), QStringFromCp932(text));
 }
 
 } // namespace vantrel
