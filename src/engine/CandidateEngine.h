@@ -126,7 +126,6 @@ class CandidateMerge {
     // prefetched; the hardware alone does not keep up with these patterns.
     static constexpr int RowAhead = 64;
     static constexpr int ColumnAhead = 16;
-    static constexpr int FormulaColumnAhead = 16;
 
 public:
     CandidateMerge(const TriangularMatrix& matrix, int objectCount, long double leafHeight)
@@ -169,7 +168,7 @@ private:
     // CandidateRows.h too: the formulas' input pass.
     bool FormulaInput();
     static bool Refused(long double d, long double square);
-    static std::size_t ColumnOffset(int y, int ahead = ColumnAhead);
+    static std::size_t ColumnOffset(int y);
 
     bool Alive(int id) const { return idSlot_[id] >= 0; }
 

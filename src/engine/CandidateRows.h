@@ -94,12 +94,12 @@ inline auto CandidateMerge<Rule, Order>::CombineRows(int sa, int sb, int sm) -> 
     return best;
 }
 
-// Base(y + ahead) - Base(y).
+// Base(y + ColumnAhead) - Base(y).
 template <class Rule, class Order>
-inline std::size_t CandidateMerge<Rule, Order>::ColumnOffset(int y, int ahead)
+inline std::size_t CandidateMerge<Rule, Order>::ColumnOffset(int y)
 {
-    return static_cast<std::size_t>(ahead) * static_cast<std::size_t>(y) +
-           static_cast<std::size_t>(ahead * (ahead - 1) / 2);
+    return static_cast<std::size_t>(ColumnAhead) * static_cast<std::size_t>(y) +
+           ColumnAhead * (ColumnAhead - 1) / 2;
 }
 
 // Group average: the means of the new cluster in slot sm to every live
@@ -236,14 +236,14 @@ inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, lon
     -> Best
 {
     // The live slots before sm, ascending, then sm for the look ahead.
-    std::int32_t* slots = Workspace::Reserve(liveSlots_, static_cast<std::size_t>(sm + FormulaColumnAhead));
+    std::int32_t* slots = Workspace::Reserve(liveSlots_, static_cast<std::size_t>(sm + ColumnAhead));
     const std::int32_t* slotId = slotId_.data();
     int count = 0;
     for (int y = 0; y < sm; ++y) {
         slots[count] = y;
         count += slotId[y] != 0;
     }
-    std::fill(slots + count, slots + count + FormulaColumnAhead, sm);
+    std::fill(slots + count, slots + count + ColumnAhead, sm);
 
     unsigned char* rowM = ValueAt(Base(sm));
     const unsigned char* rowA = ValueAt(Base(sa));
@@ -277,12 +277,12 @@ inline auto CandidateMerge<Rule, Order>::FormulaRows(int sa, int sb, int sm, lon
     for (; k < count && slots[k] < sb; ++k) {
         const int y = slots[k];
         const std::size_t at = static_cast<std::size_t>(y) * PackedBytes;
-        Prefetch(ValueAt(Base(slots[k + FormulaColumnAhead]) + sa));
+        Prefetch(ValueAt(Base(slots[k + ColumnAhead]) + sa));
         Prefetch(rowB + at + ahead);
         update(y, ValueAt(Base(y) + sa), rowB + at);
     }
     for (; k < count; ++k) {
-        const std::size_t base = Base(slots[k + FormulaColumnAhead]);
+        const std::size_t base = Base(slots[k + ColumnAhead]);
         Prefetch(ValueAt(base + sa));
         Prefetch(ValueAt(base + sb));
         const int y = slots[k];

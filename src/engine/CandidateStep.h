@@ -43,9 +43,9 @@ inline void CandidateMerge<Rule, Order>::Prepare()
     capacity_ = n_ + n_ / 2 + 64;
     Workspace& workspace = SharedWorkspace();
     if constexpr (Formula)
-        values_ = static_cast<unsigned char*>(workspace.Values.Reserve(Base(capacity_) * PackedBytes));
+        values_ = static_cast<unsigned char*>(workspace.Pairs.Reserve(Base(capacity_) * PackedBytes));
     else
-        keys_ = static_cast<Key*>(workspace.Keys.Reserve(Base(capacity_) * sizeof(Key)));
+        keys_ = static_cast<Key*>(workspace.Pairs.Reserve(Base(capacity_) * sizeof(Key)));
     if constexpr (Average) {
         // A row per merged cluster, as long as the slots in use then,
         // grown as rows come (see AverageRows). The room for the longest

@@ -3,26 +3,22 @@
 namespace vantrel {
 namespace {
 
-// The English names messages use, as in the middle of a sentence.
+// Each method's key, and the English name messages use, as in the middle
+// of a sentence.
+struct MethodNames {
+    const char* Key;
+    const char* Name;
+};
+constexpr MethodNames Names[LinkageCount] = {
+    {"complete", "complete linkage"}, {"average", "group average"},        {"single", "single linkage"},
+    {"ward", "Ward's method"},        {"centroid", "the centroid method"}, {"median", "the median method"},
+    {"weighted", "weighted average"},
+};
+
 const char* MethodName(Linkage linkage)
 {
-    switch (linkage) {
-    case Linkage::Complete:
-        return "complete linkage";
-    case Linkage::Average:
-        return "group average";
-    case Linkage::Single:
-        return "single linkage";
-    case Linkage::Ward:
-        return "Ward's method";
-    case Linkage::Centroid:
-        return "the centroid method";
-    case Linkage::Median:
-        return "the median method";
-    case Linkage::Weighted:
-        return "weighted average";
-    }
-    return "the method";
+    const int index = static_cast<int>(linkage);
+    return IsLinkage(index) ? Names[index].Name : "the method";
 }
 
 // The name at the start of a sentence.
@@ -43,10 +39,8 @@ std::string PairText(int first, int second)
 
 const char* MethodKey(Linkage linkage)
 {
-    static const char* const Keys[LinkageCount] = {"complete", "average", "single",  "ward",
-                                                   "centroid", "median",  "weighted"};
     const int index = static_cast<int>(linkage);
-    return IsLinkage(index) ? Keys[index] : "";
+    return IsLinkage(index) ? Names[index].Key : "";
 }
 
 std::string NeedsDissimilaritiesText(Linkage linkage)

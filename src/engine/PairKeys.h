@@ -105,6 +105,18 @@ inline Key InputKey(const long double& value, std::uint32_t origin, Key flip, In
     return ((static_cast<Key>(signExponent >> 15) << 63) ^ flip) | magnitude | origin;
 }
 
+// The magnitude of an extended real of this exponent and significand
+// truncated toward zero to a double: 0 below the normal range of a double,
+// the largest double above it.
+[[gnu::always_inline]] inline Key TruncatedMagnitude(std::uint64_t mantissa, std::uint32_t exponent)
+{
+    const std::int32_t biased = static_cast<std::int32_t>(exponent) - 16383 + 1023;
+    Key magnitude =
+        (Key{static_cast<std::uint32_t>(biased)} << 52) | ((mantissa >> 11) & ((Key{1} << 52) - 1));
+    magnitude = biased <= 0 ? 0 : magnitude;
+    return biased >= 2047 ? 0x7FEFFFFFFFFFFFFFull : magnitude;
+}
+
 // The key of an input value for the spanning tree of single linkage: as
 // InputKey, but with all 52 fraction bits of a double and no origin.
 inline Key TruncatedKey(const long double& value, Key flip, unsigned& flags)
@@ -120,12 +132,7 @@ inline Key TruncatedKey(const long double& value, Key flip, unsigned& flags)
     if (exponent == 0) [[unlikely]]
         flags |=
             (mantissa == 0 ? (sign ? NegativeZero : PositiveZero) : 0u) | (integerBit ? PseudoDenormal : 0u);
-    const std::int32_t biased = static_cast<std::int32_t>(exponent) - 16383 + 1023;
-    Key magnitude =
-        (Key{static_cast<std::uint32_t>(biased)} << 52) | ((mantissa >> 11) & ((Key{1} << 52) - 1));
-    magnitude = biased <= 0 ? 0 : magnitude;
-    magnitude = biased >= 2047 ? 0x7FEFFFFFFFFFFFFFull : magnitude;
-    return (sign ^ flip) | magnitude;
+    return (sign ^ flip) | TruncatedMagnitude(mantissa, exponent);
 }
 
 // The key of a value of the formulas (ward, centroid, median, weighted),
@@ -138,11 +145,7 @@ inline Key TruncatedKey(const long double& value, Key flip, unsigned& flags)
     std::uint16_t signExponent;
     std::memcpy(&mantissa, value, sizeof mantissa);
     std::memcpy(&signExponent, value + 8, sizeof signExponent);
-    const std::int32_t biased = static_cast<std::int32_t>(signExponent & 0x7FFFu) - 16383 + 1023;
-    Key magnitude =
-        (Key{static_cast<std::uint32_t>(biased)} << 52) | ((mantissa >> 11) & ((Key{1} << 52) - 1));
-    magnitude = biased <= 0 ? 0 : magnitude;
-    magnitude = biased >= 2047 ? 0x7FEFFFFFFFFFFFFFull : magnitude;
+    const Key magnitude = TruncatedMagnitude(mantissa, signExponent & 0x7FFFu);
     return ((static_cast<Key>(signExponent >> 15) << 63) ^ flip) | magnitude;
 }
 

@@ -30,16 +30,16 @@ private:
 };
 
 struct Workspace {
-    // Keys of the pairs of live clusters, packed lower triangle by slot.
-    LargeTable Keys;
+    // The pairs of live clusters, packed lower triangle by slot: their
+    // keys, or for the formulas, which keep no keys, their exact values as
+    // 10-byte reals. One table serves both, so that a program running
+    // several methods keeps one triangle, not two.
+    LargeTable Pairs;
     // Group average: the exact means of pairs with a merged cluster, a row
     // per merged cluster, as 10-byte reals.
     std::vector<unsigned char> Means;
     // Group average: the input as a full square (see InputSquare).
     LargeTable Square;
-    // Ward, centroid, median, weighted: the exact values of the pairs of
-    // live clusters as 10-byte reals, laid out like Keys.
-    LargeTable Values;
 
     template <class T>
     static T* Reserve(std::vector<T>& table, std::size_t size)

@@ -144,10 +144,7 @@ private:
         return Similarities ? value > best : value < best;
     }
 
-    bool Squares() const
-    {
-        return Method == Linkage::Ward || Method == Linkage::Centroid || Method == Linkage::Median;
-    }
+    bool Squares() const { return SquaresValues(Method); }
     bool UsesFormula() const { return Squares() || Method == Linkage::Weighted; }
 
     static long double Count(const LiteralNode* node)
