@@ -32,8 +32,7 @@ ClusterTree Merge(const TriangularMatrix& matrix, int n, long double leafHeight,
 ClusterTree MergeByCandidates(const TriangularMatrix& matrix, int objectCount, long double leafHeight,
                               Linkage linkage, bool similarities)
 {
-    if (linkage == Linkage::Ward || linkage == Linkage::Centroid || linkage == Linkage::Median ||
-        linkage == Linkage::Weighted)
+    if (UpdatesByFormula(linkage))
         return MergeByFormula(matrix, objectCount, leafHeight, linkage, similarities);
     return similarities ? Merge<LargestFirst>(matrix, objectCount, leafHeight, linkage)
                         : Merge<SmallestFirst>(matrix, objectCount, leafHeight, linkage);

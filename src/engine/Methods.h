@@ -27,6 +27,14 @@ inline bool SquaresValues(Linkage linkage)
     return linkage == Linkage::Ward || linkage == Linkage::Centroid || linkage == Linkage::Median;
 }
 
+// Ward, centroid, median and weighted average compute a merged cluster's
+// values from the values it replaces (a formula of d1, d2 and d12), so
+// their levels need not grow from merge to merge.
+inline bool UpdatesByFormula(Linkage linkage)
+{
+    return SquaresValues(linkage) || linkage == Linkage::Weighted;
+}
+
 // The squared methods are defined on dissimilarities only.
 inline bool AcceptsSimilarities(Linkage linkage) { return !SquaresValues(linkage); }
 

@@ -161,7 +161,7 @@ void DrawBracket(const DendrogramLayout& layout, const ClusterNode& node, Canvas
 
 bool SpansTreeLevels(std::uint8_t distType)
 {
-    return IsLinkage(distType) && distType >= static_cast<std::uint8_t>(Linkage::Ward);
+    return IsLinkage(distType) && UpdatesByFormula(static_cast<Linkage>(distType));
 }
 
 int DendrogramLayout::LevelX(long double level) const
