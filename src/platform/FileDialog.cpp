@@ -172,14 +172,15 @@ std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::
 
 std::optional<std::string> ChooseFileToWrite(FileDialog& dialog, QWidget* parent, std::string title,
                                              std::optional<std::string> filter,
-                                             const std::function<std::string(const std::string&)>& target)
+                                             const std::function<std::string(const std::string&)>& target,
+                                             std::string proposed)
 {
     struct ShownAsSave {
         FileDialog& dialog;
         explicit ShownAsSave(FileDialog& d) : dialog(d) { dialog.SetShownAsSave(true); }
         ~ShownAsSave() { dialog.SetShownAsSave(false); }
     } const asSave(dialog);
-    std::string shown;
+    std::string shown = std::move(proposed);
     for (;;) {
         const std::optional<std::string> chosen = ShowWithName(dialog, parent, title, filter, shown);
         if (!chosen)

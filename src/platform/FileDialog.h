@@ -78,12 +78,12 @@ std::optional<std::string> ChooseFile(FileDialog& dialog, QWidget* parent, std::
 // as a save dialog whatever the component, and when the file to be written
 // exists, asks whether to replace it (the dialog itself does not); No shows
 // the dialog again with the chosen name. `target` gives the file a chosen
-// name stands for (a name with its extension added), the name itself when
-// not given. Returns the file to write.
-std::optional<std::string>
-ChooseFileToWrite(FileDialog& dialog, QWidget* parent, std::string title,
-                  std::optional<std::string> filter = std::nullopt,
-                  const std::function<std::string(const std::string&)>& target = {});
+// name stands for (a name with its extension added, or one that follows
+// the dialog's SelectedFilter), the name itself when not given. The dialog
+// first shows `proposed`. Returns the file to write.
+std::optional<std::string> ChooseFileToWrite(
+    FileDialog& dialog, QWidget* parent, std::string title, std::optional<std::string> filter = std::nullopt,
+    const std::function<std::string(const std::string&)>& target = {}, std::string proposed = {});
 
 // "... already exists." and the question whether to replace it.
 std::string ReplaceFileQuestion(const std::string& fileName);

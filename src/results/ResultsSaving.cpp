@@ -11,8 +11,6 @@
 #include "platform/gui/PageFile.h"
 #include "platform/gui/PageFit.h"
 
-#include <filesystem>
-
 namespace vantrel {
 namespace {
 
@@ -32,25 +30,20 @@ const char* SaveTitle(ResultFile file)
     }
 }
 
-// Shows the dialog with the proposed name until the user cancels or
-// chooses a file that does not exist or may be replaced.
+// The file a save writes, with the format and encoding its file type chose;
+// the dialog first proposes `proposed`.
 std::optional<ResultTarget> ChooseTarget(FileDialog& dialog, QWidget* parent, ResultFile file,
-                                         std::string shown)
+                                         std::string proposed)
 {
-    for (;;) {
-        dialog.SetTitle(Sjis(SaveTitle(file)));
-        dialog.SetFilter(ResultFileFilter(file));
-        dialog.SetFileName(shown);
-        if (!dialog.Execute(parent))
-            return std::nullopt;
-        ResultTarget target = ResultFileTarget(file, dialog.FileName(), dialog.SelectedFilter());
-        std::error_code error;
-        const auto status = std::filesystem::status(target.FileName, error);
-        if (!std::filesystem::exists(status) || std::filesystem::is_directory(status) ||
-            AskQuestion(ReplaceFileQuestion(target.FileName), parent))
-            return target;
-        shown = dialog.FileName();
-    }
+    std::optional<ResultTarget> target;
+    const auto chosenTarget = [&](const std::string& chosen) {
+        target = ResultFileTarget(file, chosen, dialog.SelectedFilter());
+        return target->FileName;
+    };
+    if (!ChooseFileToWrite(dialog, parent, Sjis(SaveTitle(file)), ResultFileFilter(file), chosenTarget,
+                           std::move(proposed)))
+        return std::nullopt;
+    return target;
 }
 
 PageFile::Format PageFormat(PictureFormat format)
