@@ -4,6 +4,8 @@
 // shown beside wall time: a machine busy with other work inflates the latter.
 #include <algorithm>
 #include <chrono>
+#include <fstream>
+#include <string>
 #include <time.h>
 #include <vector>
 
@@ -35,6 +37,19 @@ Timing MedianTiming(int runs, Action action)
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());
     return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+}
+
+// The processor's model name, to print beside the figures: they mean
+// little without it.
+inline std::string ProcessorModel()
+{
+    std::ifstream info("/proc/cpuinfo");
+    for (std::string line; std::getline(info, line);)
+        if (line.starts_with("model name")) {
+            const std::size_t value = line.find_first_not_of(" \t", line.find(':') + 1);
+            return value == std::string::npos ? "unknown" : line.substr(value);
+        }
+    return "unknown";
 }
 
 } // namespace vantrel::bench

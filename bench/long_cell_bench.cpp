@@ -21,6 +21,7 @@
 
 using namespace vantrel;
 using vantrel::bench::MedianTiming;
+using vantrel::bench::ProcessorModel;
 
 namespace {
 
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     labels->SetCell(1, 1, std::string(length, 'x'));
     labels->SelectCell(1, 2);
     QApplication::processEvents();
-    std::printf("A cell of %zu bytes\n", length);
+    std::printf("A cell of %zu bytes, on %s\n", length, ProcessorModel().c_str());
 
     Print("repaint of the grid", MedianTiming(Runs, [&] { labels->viewport()->repaint(); }));
 

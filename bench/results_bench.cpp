@@ -14,7 +14,6 @@
 #include "results/TreeView.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QScrollBar>
 #include <QSpinBox>
 
@@ -29,6 +28,7 @@ namespace {
 
 using namespace vantrel;
 using bench::MedianTiming;
+using bench::ProcessorModel;
 using bench::Timing;
 
 // `n` random points in five dimensions; their Euclidean distances.
@@ -70,17 +70,6 @@ std::unique_ptr<ResultsWindow> Open(AnalysisData& data)
     // handled, as when it opens on screen.
     QCoreApplication::processEvents();
     return window;
-}
-
-std::string ProcessorModel()
-{
-    QFile info(QStringLiteral("/proc/cpuinfo"));
-    if (!info.open(QIODevice::ReadOnly))
-        return "unknown";
-    for (const QByteArray& line : info.readAll().split('\n'))
-        if (line.startsWith("model name"))
-            return line.mid(line.indexOf(':') + 1).trimmed().toStdString();
-    return "unknown";
 }
 
 void Report(const char* what, const Timing& timing, double targetSeconds)
